@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string_view>
+
+namespace quorvantix {
+
+enum class QueryKind { Exact, Prefix, Phrase };
+
+std::string_view QueryKindName(QueryKind kind);
+
+// Told of every dictionary query as it is made: its kind, the candidate and the rows it read.
+class QueryObserver {
+public:
+    virtual ~QueryObserver() = default;
+    virtual void OnQuery(QueryKind kind, std::string_view candidate, int rows) = 0;
+};
+
+// Installs an observer for the queries made on this thread while it lives.
+class ScopedQueryObserver {
+public:
+    explicit ScopedQueryObserver(QueryObserver& observer);
+    ~ScopedQueryObserver();
+    ScopedQueryObserver(const ScopedQueryObserver&) = delete;
+    ScopedQueryObserver& operator=(const ScopedQueryObserver&) = delete;
+
+private:
+    QueryObserver* previous_;
+};
+
+void NotifyQuery(QueryKind kind, std::string_view candidate, int rows);
+
+}  // namespace quorvantix

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvantix {
+
+// A text cut into characters: UTF-8 code points, where a byte that does not begin a valid
+// UTF-8 sequence counts as one character of its own.
+class Utf8Chars {
+public:
+    explicit Utf8Chars(std::string_view text);
+
+    long Count() const { return static_cast<long>(starts_.size()); }
+    // The first n characters (all of them when n is larger than the count, none when n <= 0).
+    std::string First(long n) const;
+    // The character at this index, counting from 0 (empty when out of range).
+    std::string At(long index) const;
+    // The last n characters (empty when n is larger than the count or n <= 0).
+    std::string Last(long n) const;
+
+private:
+    size_t ByteOffset(long character) const;
+
+    std::string_view text_;
+    std::vector<size_t> starts_;
+};
+
+// Length in bytes of the valid UTF-8 sequence at the start of text, or 0 when there is none.
+size_t Utf8SequenceLength(std::string_view text);
+
+}  // namespace quorvantix
