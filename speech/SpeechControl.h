@@ -1,0 +1,26 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace quorvantix {
+
+// Raised by a speech control that cannot read its state, speak or stop.
+class SpeechError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// What the program needs of a text-to-speech engine. Every call may raise SpeechError.
+class SpeechControl {
+  public:
+    virtual ~SpeechControl() = default;
+
+    // Non-zero while speech is in progress.
+    virtual int SpeakingState() = 0;
+    // Starts speaking and returns while the speech goes on.
+    virtual void Speak(const std::u16string& text) = 0;
+    virtual void StopSpeech() = 0;
+};
+
+}  // namespace quorvantix

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDeadlineTimer>
+#include <QString>
+#include <memory>
+
+#include "speech/SpeechControl.h"
+
+class QTextToSpeech;
+
+namespace quorvantix {
+
+// The speech control over one of Qt's text-to-speech engines, speaking English.
+// The engine is made by Prepare() or on first use, never by the constructor, so making the
+// control costs the window nothing; an engine that has failed is replaced on the next call.
+class TTextToSpeech : public SpeechControl {
+  public:
+    // flite starts in milliseconds and never blocks; speechd takes seconds to start its
+    // daemon and, without an audio server, hangs when it is destroyed.
+    static constexpr const char* kDefaultEngine = "flite";
+
+    explicit TTextToSpeech(QString engine_name = kDefaultEngine);
+    ~TTextToSpeech() override;
+    TTextToSpeech(const TTextToSpeech&) = delete;
+    TTextToSpeech& operator=(const TTextToSpeech&) = delete;
+
+    // Makes the engine now unless it is there already; a failure waits for the next call.
+    void Prepare() noexcept;
+
+    int SpeakingState() override;
+    void Speak(const std::u16string& text) override;
+    void StopSpeech() override;
+
+  private:
+    QTextToSpeech& UsableEngine();
+    void MakeEngine();
+    void DropEngine() noexcept;
+    void AwaitSynthesis() noexcept;
+    void RetryFailedWord(int state);
+
+    QString engine_name_;
+    std::unique_ptr<QTextToSpeech> engine_;
+    // Until then the last word may still be being synthesised (see AwaitSynthesis).
+    QDeadlineTimer synthesis_end_;
+    // The last word asked for, until it has been given its one second chance.
+    QString retry_text_;
+};
+
+}  // namespace quorvantix

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "speech/SpeechControl.h"
+
+namespace quorvantix {
+
+// A speech control that logs every call ("state", "stop", "speak WORD") and can be made to fail.
+class FakeSpeech : public SpeechControl {
+  public:
+    int state = 0;
+    bool state_fails = false;
+    bool stop_fails = false;
+    bool speak_fails = false;
+    std::vector<std::string> calls;
+
+    int SpeakingState() override {
+        calls.push_back("state");
+        if (state_fails) {
+            throw SpeechError("state unreadable");
+        }
+        return state;
+    }
+
+    void Speak(const std::u16string& text) override {
+        calls.push_back("speak " + std::string(text.begin(), text.end()));
+        if (speak_fails) {
+            throw SpeechError("cannot speak");
+        }
+        state = 1;
+    }
+
+    void StopSpeech() override {
+        calls.push_back("stop");
+        if (stop_fails) {
+            throw SpeechError("cannot stop");
+        }
+        state = 0;
+    }
+};
+
+}  // namespace quorvantix

@@ -1,0 +1,58 @@
+// Clicks once into a text through the real speech control and waits for the word to be spoken.
+// Exit status 0: the word was spoken to its end, or was still being spoken when --quit-after-ms
+// ran out; 1: nothing was spoken.
+#include <CLI/CLI.hpp>
+#include <QCoreApplication>
+#include <QTimer>
+#include <cstdio>
+#include <string>
+
+#include "speech/SpeechClick.h"
+#include "speech/TTextToSpeech.h"
+
+namespace {
+
+constexpr int kPollMs = 10;
+constexpr int kStartLimitMs = 5000;
+
+int ReadState(quorvantix::SpeechControl& speech) {
+    try {
+        return speech.SpeakingState();
+    } catch (const quorvantix::SpeechError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return -1;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App cli{"Speaks the word at a caret offset in a text"};
+    std::string text;
+    size_t caret = 0;
+    int quit_after_ms = -1;
+    cli.add_option("text", text)->required();
+    cli.add_option("caret", caret)->required();
+    cli.add_option("--quit-after-ms", quit_after_ms, "quit this soon, speaking or not");
+    CLI11_PARSE(cli, argc, argv);
+
+    QCoreApplication app(argc, argv);
+    quorvantix::TTextToSpeech speech;
+    quorvantix::SpeakWordAtCaret(speech, text, caret);
+
+    bool spoke = false;
+    int waited_ms = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        waited_ms += kPollMs;
+        const int state = ReadState(speech);
+        spoke = spoke || state > 0;
+        if (state < 0 || (state == 0 && !spoke && waited_ms > kStartLimitMs)) {
+            QCoreApplication::exit(1);
+        } else if ((quit_after_ms >= 0 && waited_ms >= quit_after_ms) || (state == 0 && spoke)) {
+            QCoreApplication::exit(spoke ? 0 : 1);
+        }
+    });
+    poll.start(kPollMs);
+    return QCoreApplication::exec();
+}
