@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <algorithm>
 #include <map>
@@ -65,12 +66,20 @@ TForm1::TForm1(FormServices services, QWidget* parent)
         report_ = [this](const std::string& message) { ShowFailureBox(this, message); };
     }
     CreateControls();
+#ifdef QUORVANTIX_WITH_SPEECH
+    CreateSpeechControl();
+#endif
     ConnectHandlers();
     Timer1->start();
     Dispatch(&TForm1::FormCreate);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+#ifdef QUORVANTIX_WITH_SPEECH
+    // While the window is still whole: the control may wait for its engine to finish a word.
+    TextToSpeech1.reset();
+#endif
+}
 
 void TForm1::CreateControls() {
     Colour(this, QPalette::Window, layout::kWindowColour, QPalette::WindowText, Qt::white);
@@ -191,6 +200,10 @@ void TForm1::FormResize() {
 }
 
 void TForm1::FormClose() {
+#ifdef QUORVANTIX_WITH_SPEECH
+    // The speech stops also when the placement cannot be saved; that failure is still reported.
+    const auto stop_speech = qScopeGuard([this] { StopSpeaking(); });
+#endif
     SaveWindowPlacement();
 }
 

@@ -8,6 +8,9 @@
 
 #include "app/FailureReport.h"
 #include "app/FormServices.h"
+#ifdef QUORVANTIX_WITH_SPEECH
+#include "speech/SpeechControl.h"
+#endif
 
 class QLabel;
 class QLineEdit;
@@ -36,6 +39,10 @@ class TForm1 : public QWidget {
     QLabel* Label2;
     QLabel* Label3;
     QPlainTextEdit* Memo1;
+#ifdef QUORVANTIX_WITH_SPEECH
+    // Hidden; speaks what is clicked in Memo1. Tests may put a stand-in in its place.
+    std::unique_ptr<SpeechControl> TextToSpeech1;
+#endif
     QTimer* Timer1;
     std::string LastLookedUpText;
 
@@ -47,6 +54,9 @@ class TForm1 : public QWidget {
     void FormClose();
     void FormCreate();
     void FormResize();
+#ifdef QUORVANTIX_WITH_SPEECH
+    void Memo1Click();
+#endif
     void Timer1Timer();
 
     // Runs an event handler through the window's reporting boundary, as events do.
@@ -57,6 +67,11 @@ class TForm1 : public QWidget {
 
     void LoadWindowPlacement();
     void SaveWindowPlacement();
+
+#ifdef QUORVANTIX_WITH_SPEECH
+    // True when nothing is being spoken any more; false when the speech control failed.
+    bool StopSpeaking();
+#endif
 
     // The window's bounds including the window manager's frame.
     QRect OuterBounds() const;
@@ -69,6 +84,9 @@ class TForm1 : public QWidget {
 
   private:
     void CreateControls();
+#ifdef QUORVANTIX_WITH_SPEECH
+    void CreateSpeechControl();
+#endif
     void ConnectHandlers();
     void ShowSetUpButtons(bool set_up);
     void StepLimit(bool up);

@@ -16,6 +16,9 @@ class SpeechControl {
   public:
     virtual ~SpeechControl() = default;
 
+    // Gets ready to speak ahead of the first word; a failure waits for the next call.
+    virtual void Prepare() noexcept {}
+
     // Non-zero while speech is in progress.
     virtual int SpeakingState() = 0;
     // Starts speaking and returns while the speech goes on.

@@ -24,8 +24,8 @@ class TTextToSpeech : public SpeechControl {
     TTextToSpeech(const TTextToSpeech&) = delete;
     TTextToSpeech& operator=(const TTextToSpeech&) = delete;
 
-    // Makes the engine now unless it is there already; a failure waits for the next call.
-    void Prepare() noexcept;
+    // Makes the engine now unless it is there already.
+    void Prepare() noexcept override;
 
     int SpeakingState() override;
     void Speak(const std::u16string& text) override;

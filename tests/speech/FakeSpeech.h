@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,13 @@ class FakeSpeech : public SpeechControl {
     bool stop_fails = false;
     bool speak_fails = false;
     std::vector<std::string> calls;
+    std::function<void()> on_state_read;
 
     int SpeakingState() override {
         calls.push_back("state");
+        if (on_state_read) {
+            on_state_read();
+        }
         if (state_fails) {
             throw SpeechError("state unreadable");
         }

@@ -1,0 +1,31 @@
+// The window's speech: a click in Memo1 speaks the word at the caret. Build with speech only.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include "app/ClickFilter.h"
+#include "app/TForm1.h"
+#include "speech/SpeechClick.h"
+#include "speech/TTextToSpeech.h"
+
+namespace quorvantix {
+
+void TForm1::CreateSpeechControl() {
+    TextToSpeech1 = std::make_unique<TTextToSpeech>();
+    new ClickFilter(Memo1->viewport(), [this] { Dispatch(&TForm1::Memo1Click); });
+    // The engine takes a moment to start: not before the window is up.
+    QTimer::singleShot(0, this, [this] { TextToSpeech1->Prepare(); });
+}
+
+bool TForm1::StopSpeaking() {
+    return quorvantix::StopSpeaking(*TextToSpeech1);
+}
+
+void TForm1::Memo1Click() {
+    const QString text = Memo1->toPlainText();
+    const int caret = Memo1->textCursor().selectionStart();
+    SpeakWordAtCaret(*TextToSpeech1, text.toStdString(), text.left(caret).toUtf8().size());
+    Edit0->setFocus();
+}
+
+}  // namespace quorvantix

@@ -1,0 +1,129 @@
+// The window of the program with speech, offscreen, with a stand-in speech control.
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+
+#include "FakeSpeech.h"
+#include "app/DesktopClipboard.h"
+#include "app/TForm1.h"
+#include "tests/app/FileSizeLimit.h"
+#include "tests/support/TestDictionary.h"
+
+using namespace quorvantix;
+using quorvantix::testing::FileSizeLimit;
+using quorvantix::testing::Row;
+using quorvantix::testing::TempDir;
+using quorvantix::testing::WriteDictionary;
+using Calls = std::vector<std::string>;
+
+class FormSpeechTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<TempDir> dir_;
+    std::vector<std::string> reports_;
+    std::unique_ptr<TForm1> form_;
+    FakeSpeech* speech_ = nullptr;
+
+    std::string PlacementFile() const { return dir_->File("Quorvantix.txt"); }
+
+    // Clicks Memo1 where the character at this position is drawn.
+    void ClickAt(int position) {
+        QTextCursor cursor = form_->Memo1->textCursor();
+        cursor.setPosition(position);
+        const QPoint place = form_->Memo1->cursorRect(cursor).center() + QPoint(1, 0);
+        QTest::mouseClick(form_->Memo1->viewport(), Qt::LeftButton, {}, place);
+    }
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<TempDir>();
+        reports_.clear();
+        WriteDictionary(dir_->File("Tessaryn"), {Row{"apple", "りんご"}});
+        QGuiApplication::clipboard()->clear();
+        FormServices services;
+        services.program_folder = dir_->path().string() + "/";
+        services.clipboard = std::make_unique<DesktopClipboard>();
+        services.report = [this](const std::string& message) { reports_.push_back(message); };
+        form_ = std::make_unique<TForm1>(std::move(services));
+        auto speech = std::make_unique<FakeSpeech>();
+        speech_ = speech.get();
+        form_->TextToSpeech1 = std::move(speech);
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        form_->Memo1->setPlainText(QString::fromUtf8("りんご Apple,  pie"));
+    }
+    void cleanup() {
+        form_.reset();
+        dir_.reset();
+    }
+
+    void click_data() {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("state_fails");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<Calls>("calls");
+        QTest::newRow("silent") << 0 << false << 5 << Calls{"state", "speak apple"};
+        QTest::newRow("speaking") << 1 << false << 5 << Calls{"state", "stop", "speak apple"};
+        QTest::newRow("after Japanese") << 0 << false << 1 << Calls{"state"};
+        QTest::newRow("between spaces") << 1 << false << 11 << Calls{"state", "stop"};
+        QTest::newRow("state unreadable") << 1 << true << 5 << Calls{"state"};
+    }
+    void click() {
+        QFETCH(int, state);
+        QFETCH(bool, state_fails);
+        QFETCH(int, position);
+        QFETCH(Calls, calls);
+        speech_->state = state;
+        speech_->state_fails = state_fails;
+        form_->Memo1->setFocus();
+        ClickAt(position);
+        QCOMPARE(speech_->calls, calls);
+        QCOMPARE(form_->focusWidget(), form_->Edit0);
+    }
+
+    // The caret is the selection's start, counted in UTF-8 bytes of the answer.
+    void selection_start_picks() {
+        QTextCursor cursor = form_->Memo1->textCursor();
+        cursor.setPosition(15);
+        cursor.setPosition(13, QTextCursor::KeepAnchor);
+        form_->Memo1->setTextCursor(cursor);
+        form_->Dispatch(&TForm1::Memo1Click);
+        QCOMPARE(speech_->calls, (Calls{"state", "speak pie"}));
+    }
+
+    void close_saves_then_stops() {
+        speech_->state = 1;
+        bool saved_first = false;
+        speech_->on_state_read = [&] { saved_first = std::filesystem::exists(PlacementFile()); };
+        QVERIFY(form_->close());
+        QVERIFY(saved_first);
+        QCOMPARE(speech_->calls, (Calls{"state", "stop"}));
+        QVERIFY(reports_.empty());
+    }
+
+    void close_stops_even_when_the_save_fails() {
+        speech_->state = 1;
+        {
+            const FileSizeLimit limit(4);
+            QVERIFY(form_->close());
+        }
+        QCOMPARE(speech_->calls, (Calls{"state", "stop"}));
+        QCOMPARE(reports_.size(), std::size_t{1});
+    }
+
+    void lookup_leaves_speech_running() {
+        speech_->state = 1;
+        QGuiApplication::clipboard()->setText(QStringLiteral("apple"));
+        form_->Dispatch(&TForm1::Timer1Timer);
+        QCOMPARE(form_->Memo1->toPlainText(), QString::fromUtf8("apple\nりんご\n\n"));
+        QVERIFY(speech_->calls.empty());
+    }
+};
+
+QTEST_MAIN(FormSpeechTest)
+#include "FormSpeechTest.moc"
