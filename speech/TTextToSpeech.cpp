@@ -119,6 +119,7 @@ void TTextToSpeech::RetryFailedWord(int state) {
 
 void TTextToSpeech::DropEngine() noexcept {
     if (engine_) {
+        retry_text_.clear();
         AwaitSynthesis();
         engine_.reset();
     }

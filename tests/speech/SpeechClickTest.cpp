@@ -11,61 +11,35 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-struct Click {
-    const char* name;
-    FakeSpeech speech;
-    size_t caret;
-    Calls calls;
-    int state_after;
-};
-
-FakeSpeech Speaking() {
-    FakeSpeech speech;
-    speech.state = 1;
-    return speech;
-}
-
-FakeSpeech Failing(bool FakeSpeech::*what, int state = 1) {
+FakeSpeech Control(int state, bool FakeSpeech::*failing = nullptr) {
     FakeSpeech speech;
     speech.state = state;
-    speech.*what = true;
+    if (failing != nullptr) {
+        speech.*failing = true;
+    }
     return speech;
 }
 
-TEST(SpeechClickTest, StopsFirstThenSpeaksTheWordAtTheCaret) {
-    const std::string text = "Hello, world";
-    Click clicks[] = {
-        {"silent", FakeSpeech{}, 2, {"state", "speak hello"}, 1},
-        {"speaking, same word again", Speaking(), 2, {"state", "stop", "speak hello"}, 1},
-        {"speaking, click on punctuation", Speaking(), 6, {"state", "stop"}, 0},
-        {"silent, click on a space", FakeSpeech{}, 6, {"state"}, 0},
-        {"state unreadable", Failing(&FakeSpeech::state_fails), 2, {"state"}, 1},
-        {"stop fails", Failing(&FakeSpeech::stop_fails), 2, {"state", "stop"}, 1},
-        {"speak fails", Failing(&FakeSpeech::speak_fails, 0), 9, {"state", "speak world"}, 0},
-    };
-    for (Click& click : clicks) {
-        SpeakWordAtCaret(click.speech, text, click.caret);
-        EXPECT_EQ(click.speech.calls, click.calls) << click.name;
-        EXPECT_EQ(click.speech.state, click.state_after) << click.name;
-    }
-}
-
-TEST(SpeechClickTest, StopSpeakingTellsWhetherTheSpeechHasEnded) {
-    struct Stop {
+TEST(SpeechClickTest, StopsFirstAndSpeaksOnlyWhenTheStopWorked) {
+    struct Case {
         const char* name;
         FakeSpeech speech;
         bool stopped;
-        Calls calls;
+        Calls click_calls;
     };
-    Stop stops[] = {
-        {"silent", FakeSpeech{}, true, {"state"}},
-        {"speaking", Speaking(), true, {"state", "stop"}},
-        {"state unreadable", Failing(&FakeSpeech::state_fails), false, {"state"}},
-        {"stop fails", Failing(&FakeSpeech::stop_fails), false, {"state", "stop"}},
+    const Case cases[] = {
+        {"silent", Control(0), true, {"state", "speak hello"}},
+        {"speaking", Control(1), true, {"state", "stop", "speak hello"}},
+        {"state unreadable", Control(1, &FakeSpeech::state_fails), false, {"state"}},
+        {"stop fails", Control(1, &FakeSpeech::stop_fails), false, {"state", "stop"}},
+        {"speak fails", Control(0, &FakeSpeech::speak_fails), true, {"state", "speak hello"}},
     };
-    for (Stop& stop : stops) {
-        EXPECT_EQ(StopSpeaking(stop.speech), stop.stopped) << stop.name;
-        EXPECT_EQ(stop.speech.calls, stop.calls) << stop.name;
+    for (const Case& one : cases) {
+        FakeSpeech stopping = one.speech;
+        EXPECT_EQ(StopSpeaking(stopping), one.stopped) << one.name;
+        FakeSpeech clicked = one.speech;
+        SpeakWordAtCaret(clicked, "Hello, world", 2);
+        EXPECT_EQ(clicked.calls, one.click_calls) << one.name;
     }
 }
 
