@@ -11,9 +11,9 @@ namespace quorvantix {
 // What the window needs from outside: where the program lives, the clipboard, and how
 // failures are reported. Tests hand in their own.
 struct FormServices {
-    std::string program_folder;  // ends with its separator
-    std::unique_ptr<ClipboardReader> clipboard;
-    FailureReporter report;  // empty: a message box over the window
+    std::string program_folder;                  // ends with its separator
+    std::unique_ptr<ClipboardReader> clipboard;  // empty: the desktop's clipboard
+    FailureReporter report;                      // empty: a message box over the window
 };
 
 // The running program's folder, the desktop's clipboard and message boxes.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <map>
 
+#include "app/DesktopClipboard.h"
 #include "app/FormLayout.h"
 #include "app/NumberText.h"
 #include "app/PlacementText.h"
@@ -62,6 +63,9 @@ TForm1::TForm1(FormServices services, QWidget* parent)
       program_folder_(std::move(services.program_folder)),
       clipboard_(std::move(services.clipboard)),
       report_(std::move(services.report)) {
+    if (!clipboard_) {
+        clipboard_ = std::make_unique<DesktopClipboard>();
+    }
     if (!report_) {
         report_ = [this](const std::string& message) { ShowFailureBox(this, message); };
     }
@@ -85,7 +89,6 @@ void TForm1::CreateControls() {
     Colour(this, QPalette::Window, layout::kWindowColour, QPalette::WindowText, Qt::white);
     setWindowTitle(QString());
 
-    // In the order of declaration, so that the stacking matches the designed form.
     Button1 = MakeButton(this, "↑", layout::kButton1, false);
     Button2 = MakeButton(this, "↓", layout::kButton2, false);
     Button3 = MakeButton(this, "再設定", layout::kButton3, true);
