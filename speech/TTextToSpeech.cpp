@@ -15,6 +15,10 @@ namespace {
 // machines.
 constexpr int kSynthesisMs = 250;
 constexpr int kAwaitPollMs = 5;
+// How long closing waits for a word to stop or end.
+constexpr int kSilenceLimitMs = 2000;
+// How long PulseAudio is given to finish closing a played stream before the program may end.
+constexpr int kStreamCloseMs = 100;
 
 bool IsEnglish(const QLocale& locale) {
     return locale.language() == QLocale::English;
@@ -51,7 +55,13 @@ bool CanSpeak(const QTextToSpeech& engine) {
 TTextToSpeech::TTextToSpeech(QString engine_name) : engine_name_(std::move(engine_name)) {}
 
 TTextToSpeech::~TTextToSpeech() {
+    const bool played = spoke_;
     DropEngine();
+    // Qt Multimedia (6.4) can crash at exit while PulseAudio still answers about the stream
+    // just closed.
+    if (played) {
+        QThread::msleep(kStreamCloseMs);
+    }
 }
 
 void TTextToSpeech::Prepare() noexcept {
@@ -77,6 +87,7 @@ void TTextToSpeech::Speak(const std::u16string& text) {
     retry_text_ = QString::fromStdU16String(text);
     engine.say(retry_text_);
     synthesis_end_.setRemainingTime(kSynthesisMs);
+    spoke_ = true;
 }
 
 void TTextToSpeech::StopSpeech() {
@@ -121,7 +132,17 @@ void TTextToSpeech::DropEngine() noexcept {
     if (engine_) {
         retry_text_.clear();
         AwaitSynthesis();
+        AwaitSilence();
         engine_.reset();
+    }
+}
+
+// A stop or the end of a word closes the engine's audio stream on the engine's own thread;
+// flite (Qt 6.4) crashes when that happens while its engine is being destroyed.
+void TTextToSpeech::AwaitSilence() noexcept {
+    const QDeadlineTimer deadline(kSilenceLimitMs);
+    while (engine_->state() == QTextToSpeech::Speaking && !deadline.hasExpired()) {
+        PassPostedEvents();
     }
 }
 
@@ -130,10 +151,14 @@ void TTextToSpeech::DropEngine() noexcept {
 // through, but no timer or user input: no handler of the program runs in between.
 void TTextToSpeech::AwaitSynthesis() noexcept {
     while (!synthesis_end_.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
-                                        QEventLoop::X11ExcludeTimers);
-        QThread::msleep(kAwaitPollMs);
+        PassPostedEvents();
     }
+}
+
+void TTextToSpeech::PassPostedEvents() noexcept {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                    QEventLoop::X11ExcludeTimers);
+    QThread::msleep(kAwaitPollMs);
 }
 
 }  // namespace quorvantix
