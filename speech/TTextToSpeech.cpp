@@ -15,7 +15,7 @@ namespace {
 // machines.
 constexpr int kSynthesisMs = 250;
 constexpr int kAwaitPollMs = 5;
-// How long closing waits for a word to stop or end.
+// How long dropping the engine waits for its word to stop.
 constexpr int kSilenceLimitMs = 2000;
 // How long PulseAudio is given to finish closing a played stream before the program may end.
 constexpr int kStreamCloseMs = 100;
@@ -75,30 +75,32 @@ void TTextToSpeech::Prepare() noexcept {
 int TTextToSpeech::SpeakingState() {
     const QTextToSpeech::State state = UsableEngine().state();
     // Between say() and the engine's first sound the word is on its way: already speaking.
-    // The engine's state is then that of the word before, or of the first try of this one.
+    // The engine's state then still belongs to the word before.
     if (!synthesis_end_.hasExpired()) {
         return QTextToSpeech::Speaking;
     }
-    return state;
+    // A paused word is a stopped one (see StopSpeech).
+    return state == QTextToSpeech::Paused ? QTextToSpeech::Ready : state;
 }
 
 void TTextToSpeech::Speak(const std::u16string& text) {
     QTextToSpeech& engine = UsableEngine();
-    retry_text_ = QString::fromStdU16String(text);
-    engine.say(retry_text_);
+    engine.say(QString::fromStdU16String(text));
     synthesis_end_.setRemainingTime(kSynthesisMs);
     spoke_ = true;
 }
 
+// Pausing silences the word but keeps the engine's audio stream for the next one: stopping
+// closes the stream, and closing streams in quick succession crashes Qt 6.4's PulseAudio layer.
 void TTextToSpeech::StopSpeech() {
     QTextToSpeech& engine = UsableEngine();
-    retry_text_.clear();
     AwaitSynthesis();
-    engine.stop();
+    engine.pause();
 }
 
 QTextToSpeech& TTextToSpeech::UsableEngine() {
-    // An engine left in its error state (its audio device went away, say) may work afresh.
+    // flite stays in its error state after a word it could not play (its audio device went
+    // away, or the audio stream failed); a fresh engine may work again.
     if (!engine_ || (engine_->state() == QTextToSpeech::Error && synthesis_end_.hasExpired())) {
         MakeEngine();
     }
@@ -112,36 +114,25 @@ void TTextToSpeech::MakeEngine() {
         throw SpeechError("speech engine failed: " + engine->errorString().toStdString());
     }
     ChooseEnglishVoice(*engine);
-    QObject::connect(engine.get(), &QTextToSpeech::stateChanged, engine.get(),
-                     [this](QTextToSpeech::State state) { RetryFailedWord(state); });
     engine_ = std::move(engine);
-}
-
-// Under PulseAudio flite fails the first word of a process with a streaming error, before
-// a sound is heard; said again, the word is heard.
-void TTextToSpeech::RetryFailedWord(int state) {
-    if (state != QTextToSpeech::Error || retry_text_.isEmpty() ||
-        engine_->errorReason() != QTextToSpeech::ErrorReason::Playback) {
-        return;
-    }
-    engine_->say(std::exchange(retry_text_, QString()));
-    synthesis_end_.setRemainingTime(kSynthesisMs);
 }
 
 void TTextToSpeech::DropEngine() noexcept {
     if (engine_) {
-        retry_text_.clear();
         AwaitSynthesis();
-        AwaitSilence();
+        StopAndAwaitSilence();
         engine_.reset();
     }
 }
 
-// A stop or the end of a word closes the engine's audio stream on the engine's own thread;
-// flite (Qt 6.4) crashes when that happens while its engine is being destroyed.
-void TTextToSpeech::AwaitSilence() noexcept {
+// A stop closes the engine's audio stream on the engine's own thread; flite (Qt 6.4) crashes
+// when its engine is destroyed while that is being done, or while the stream is still open.
+void TTextToSpeech::StopAndAwaitSilence() noexcept {
+    engine_->stop();
     const QDeadlineTimer deadline(kSilenceLimitMs);
-    while (engine_->state() == QTextToSpeech::Speaking && !deadline.hasExpired()) {
+    while ((engine_->state() == QTextToSpeech::Speaking ||
+            engine_->state() == QTextToSpeech::Paused) &&
+           !deadline.hasExpired()) {
         PassPostedEvents();
     }
 }

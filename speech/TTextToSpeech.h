@@ -13,8 +13,9 @@ namespace quorvantix {
 // The speech control over one of Qt's text-to-speech engines, speaking English.
 // The engine is made by Prepare() or on first use, never by the constructor, so making the
 // control costs the window nothing; an engine that has failed is replaced on the next call.
-// Stopping and destroying wait (at most a quarter of a second, passing posted events but no
-// timer or input) until the engine is past the synthesis of its last word.
+// Stopping waits (at most a quarter of a second, passing posted events but no timer or input)
+// until the engine is past the synthesis of its last word; destroying also waits for the
+// engine to carry out its stop.
 class TTextToSpeech : public SpeechControl {
   public:
     // flite starts in milliseconds and never blocks; speechd takes seconds to start its
@@ -38,16 +39,13 @@ class TTextToSpeech : public SpeechControl {
     void MakeEngine();
     void DropEngine() noexcept;
     void AwaitSynthesis() noexcept;
-    void AwaitSilence() noexcept;
+    void StopAndAwaitSilence() noexcept;
     static void PassPostedEvents() noexcept;
-    void RetryFailedWord(int state);
 
     QString engine_name_;
     std::unique_ptr<QTextToSpeech> engine_;
     // Until then the last word may still be being synthesised (see AwaitSynthesis).
     QDeadlineTimer synthesis_end_;
-    // The last word asked for, until it has been given its one second chance.
-    QString retry_text_;
     bool spoke_ = false;
 };
 

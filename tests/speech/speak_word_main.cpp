@@ -1,4 +1,5 @@
-// Clicks once into a text through the real speech control and waits for the word to be spoken.
+// Clicks once into a text through the real speech control, waits for the word to be spoken and
+// ends as the program does when its window is closed: stop the speech, end without teardown.
 // Exit status 0: the word was spoken to its end, or was still being spoken when --quit-after-ms
 // ran out; 1: nothing was spoken.
 #include <CLI/CLI.hpp>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "speech/EndWithoutTeardown.h"
 #include "speech/SpeechClick.h"
 #include "speech/TTextToSpeech.h"
 
@@ -54,5 +56,7 @@ int main(int argc, char** argv) {
         }
     });
     poll.start(kPollMs);
-    return QCoreApplication::exec();
+    const int status = QCoreApplication::exec();
+    quorvantix::StopSpeaking(speech);
+    quorvantix::EndWithoutTeardown(status);
 }
