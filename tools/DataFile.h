@@ -17,7 +17,8 @@ class DataFile {
     virtual std::string Read(uint64_t offset, uint32_t length) = 0;
 };
 
-// Opens the file, compressed when its name ends in ".dz" or ".gz".
+// Opens the file, compressed when its name ends in ".dz" or ".gz". A compressed file is
+// checked whole first; InputError when it is damaged.
 std::unique_ptr<DataFile> OpenDataFile(const std::string& path);
 
 }  // namespace quorvantix::dict

@@ -170,8 +170,8 @@ int RunBuild(const BuildOptions& options, std::ostream& out, std::ostream& err) 
         const long long rows = Build(options, inputs, err);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        out << options.out << ": " << rows << " rows from " << inputs.size()
-            << (inputs.size() == 1 ? " input" : " inputs") << " in " << std::fixed
+        out << options.out << ": " << rows << (rows == 1 ? " row" : " rows") << " from "
+            << inputs.size() << (inputs.size() == 1 ? " input" : " inputs") << " in " << std::fixed
             << std::setprecision(1) << seconds << " s\n";
         return kDictOk;
     } catch (const Interrupted&) {

@@ -146,6 +146,13 @@ const std::string& DictzipFile::Chunk(size_t index) {
         throw InputError(path_, std::string("corrupt compressed data (") +
                                     (stream->msg ? stream->msg : "inflate failed") + ")");
     }
+    // Chunks carry no checksum of their own: a chunk that does not fill exactly, or leaves
+    // compressed bytes over, is damaged.
+    const bool last = index + 2 == chunk_offsets_.size();
+    if (stream->avail_in != 0 || (!last && stream->avail_out != 0)) {
+        throw InputError(path_, "corrupt compressed data (chunk " + std::to_string(index + 1) +
+                                    " does not decompress to its size)");
+    }
     cached_.resize(chunk_length_ - stream->avail_out);
     cached_index_ = index;
     return cached_;

@@ -32,7 +32,7 @@ std::optional<EijiroLine> ParseLine(std::string_view line) {
     std::string_view part_of_speech;
     if (head.ends_with('}')) {
         const size_t open = head.rfind('{');
-        if (open != head.npos && open > 0) {
+        if (open != head.npos) {
             part_of_speech = head.substr(open);
             head = TrimmedSpaces(head.substr(0, open));
         }

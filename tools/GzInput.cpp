@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 
 #include "tools/InputError.h"
 
@@ -45,17 +46,24 @@ GzInput::~GzInput() {
 size_t GzInput::Read(char* buffer, size_t size) {
     const unsigned chunk = size > UINT_MAX / 2 ? UINT_MAX / 2 : static_cast<unsigned>(size);
     const int got = gzread(file_, buffer, chunk);
-    if (got < 0) {
-        int code = 0;
-        const char* message = gzerror(file_, &code);
-        throw InputError(path_, code == Z_ERRNO
-                                    ? std::strerror(errno)
-                                    : std::string("corrupt compressed data (") + message + ")");
+    if (got > 0) {
+        if (observer_ != nullptr) {
+            observer_->Reached(position(), file_size_);
+        }
+        return static_cast<size_t>(got);
     }
-    if (observer_ != nullptr) {
-        observer_->Reached(position(), file_size_);
+    // A stream cut short is only told by the error state at its end; gzread returns 0 then.
+    int code = Z_OK;
+    std::string_view message = gzerror(file_, &code);
+    if (got == 0 && code == Z_OK) {
+        return 0;
     }
-    return static_cast<size_t>(got);
+    if (message.starts_with(path_ + ": ")) {
+        message.remove_prefix(path_.size() + 2);
+    }
+    throw InputError(path_, code == Z_ERRNO
+                                ? std::strerror(errno)
+                                : "corrupt compressed data (" + std::string(message) + ")");
 }
 
 uint64_t GzInput::position() const {

@@ -25,7 +25,10 @@ constexpr size_t kHeadSize = 4096;
 
 std::optional<InputFormat> FormatByName(const std::string& path) {
     const std::string lowered = LowerAsciiLetters(std::filesystem::path(path).filename().string());
-    const std::string_view name(lowered);
+    std::string_view name(lowered);
+    if (name.ends_with(".gz") && !name.ends_with(".idx.gz")) {
+        name.remove_suffix(3);
+    }
     if (name.ends_with(".ifo") || name.ends_with(".idx") || name.ends_with(".idx.gz")) {
         return InputFormat::Stardict;
     }
@@ -71,8 +74,8 @@ bool LooksLikeEdictLine(std::string_view line) {
 }
 
 std::optional<InputFormat> FormatByContent(const std::string& head) {
-    if (head.size() > 20 && (head.compare(4, 15, "Standard Jet DB") == 0 ||
-                             head.compare(4, 15, "Standard ACE DB") == 0)) {
+    if (head.size() >= 19 && (head.compare(4, 15, "Standard Jet DB") == 0 ||
+                              head.compare(4, 15, "Standard ACE DB") == 0)) {
         return InputFormat::Mdb;
     }
     std::string_view first(head);

@@ -87,8 +87,9 @@ void ReadMdb(const std::string& path, const std::string& exporter, EntrySink& si
         sink.Skip(number + 1);
     }
     if (const int status = child->Wait(); status != 0) {
-        throw InputError(path, exporter + " failed (status " + std::to_string(status) +
-                                   "): " + FirstLine(child->ErrorText()));
+        const std::string said = FirstLine(child->ErrorText());
+        throw InputError(path, exporter + " could not read it (status " + std::to_string(status) +
+                                   ")" + (said.empty() ? "" : ": " + said));
     }
     if (!columns || !columns->headword || !columns->definition) {
         throw InputError(path, "table tbl00 has no columns fld1 and fld2");

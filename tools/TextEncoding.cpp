@@ -32,7 +32,7 @@ int SequenceLength(uint8_t lead) {
 
 }  // namespace
 
-bool LooksLikeUtf8(std::string_view bytes) {
+bool IsUtf8(std::string_view bytes, bool cut_end) {
     size_t i = 0;
     while (i < bytes.size()) {
         const int length = SequenceLength(static_cast<uint8_t>(bytes[i]));
@@ -41,7 +41,7 @@ bool LooksLikeUtf8(std::string_view bytes) {
         }
         for (int k = 1; k < length; ++k) {
             if (i + k >= bytes.size()) {
-                return true;
+                return cut_end;
             }
             if ((static_cast<uint8_t>(bytes[i + k]) & 0xC0) != 0x80) {
                 return false;
@@ -71,7 +71,7 @@ TextDecoder::~TextDecoder() {
 bool TextDecoder::Decode(std::string_view text, std::string_view& utf8) {
     if (converter_ == kNoConverter) {
         utf8 = text;
-        return true;
+        return IsUtf8(text);
     }
     iconv(converter_, nullptr, nullptr, nullptr, nullptr);
     output_.resize(text.size() * 3 + 16);
@@ -88,7 +88,7 @@ bool TextDecoder::Decode(std::string_view text, std::string_view& utf8) {
 }
 
 std::string DetectEncoding(const std::string& path, const std::string& legacy) {
-    return LooksLikeUtf8(ReadHead(path, kSampleSize)) ? std::string() : legacy;
+    return IsUtf8(ReadHead(path, kSampleSize), true) ? std::string() : legacy;
 }
 
 }  // namespace quorvantix::dict

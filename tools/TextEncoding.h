@@ -7,9 +7,9 @@ typedef void* iconv_t;
 
 namespace quorvantix::dict {
 
-// Whether the bytes are well-formed UTF-8. A sequence cut off by the end of the bytes counts
-// as well-formed, so that the first bytes of a file can be tested.
-bool LooksLikeUtf8(std::string_view bytes);
+// Whether the bytes are well-formed UTF-8. With cut_end, a sequence cut off by the end of the
+// bytes counts as well-formed, so that the first bytes of a file can be tested.
+bool IsUtf8(std::string_view bytes, bool cut_end = false);
 
 // Converts text from one legacy Japanese encoding (iconv's name, such as "CP932" or
 // "EUC-JP") to UTF-8, or passes UTF-8 through unchanged.
@@ -21,7 +21,7 @@ class TextDecoder {
     TextDecoder(const TextDecoder&) = delete;
     TextDecoder& operator=(const TextDecoder&) = delete;
 
-    // The text in UTF-8, or false when it holds a sequence invalid in its encoding. The view
+    // The text in UTF-8, or false when it is not well-formed in its encoding. The view
     // stays valid until the next call.
     bool Decode(std::string_view text, std::string_view& utf8);
 
