@@ -24,7 +24,7 @@ struct Query {
 };
 
 class QueryRecorder : public QueryObserver {
-  public:
+public:
     void OnQuery(QueryKind kind, std::string_view candidate, int rows) override {
         queries.push_back({kind, std::string(candidate), rows});
     }
@@ -69,8 +69,9 @@ std::string WithLfLineEnds(const std::string& text) {
 nlohmann::json ToJson(const std::string& text, const Outcome& outcome) {
     nlohmann::json queries = nlohmann::json::array();
     for (const Query& query : outcome.queries) {
-        queries.push_back(
-            {{"kind", QueryKindName(query.kind)}, {"word", query.candidate}, {"rows", query.rows}});
+        queries.push_back({{"kind", QueryKindName(query.kind)},
+                           {"word", query.candidate},
+                           {"rows", query.rows}});
     }
     nlohmann::json object = {{"text", text}, {"answer", outcome.answer}, {"queries", queries}};
     if (!outcome.error.empty()) {

@@ -20,15 +20,13 @@ int main(int argc, char** argv) {
     options.dictionary = (std::filesystem::path(ProgramFolder()) / "Tessaryn").string();
 
     CLI::App app{"Looks English words up in a Quorvantix dictionary, as the pop-up window does."};
-    app.add_option("--dict", options.dictionary,
-                   "dictionary file (default: Tessaryn beside the tool)");
+    app.add_option("--dict", options.dictionary, "dictionary file (default: Tessaryn beside the tool)");
     app.add_flag("--raw", options.raw, "print the answer's exact bytes, CR LF line ends included");
     app.add_flag("--explain", options.explain,
                  "write every dictionary query, in order, to standard error");
     app.add_flag("--json", options.json, "write one JSON object per text");
     app.add_flag("--phrases", options.phrases, "also list set phrases that hold the word");
-    app.add_option("text", options.texts,
-                   "texts to look up (default: one per line from standard input)");
+    app.add_option("text", options.texts, "texts to look up (default: one per line from standard input)");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
