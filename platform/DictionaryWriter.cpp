@@ -63,7 +63,7 @@ DictionaryWriter::DictionaryWriter(const std::string& path)
     : path_(path), database_(OpenFile(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) {
     Execute(
         "PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF; PRAGMA locking_mode = EXCLUSIVE;"
-        "PRAGMA cache_size = -65536; PRAGMA temp_store = MEMORY;"
+        "PRAGMA cache_size = -8192; PRAGMA threads = 2;"
         "BEGIN; CREATE TABLE tbl00 (fld1 TEXT NOT NULL, fld2 TEXT NOT NULL)");
     sqlite3_stmt* statement = nullptr;
     const int code =
