@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <array>
+#include <optional>
 
 #include "tools/InputError.h"
 
@@ -10,6 +11,7 @@ namespace quorvantix::dict {
 
 namespace {
 
+constexpr size_t kCacheBytes = 32 * 1024 * 1024;
 constexpr uint8_t kExtraField = 0x04;
 constexpr uint8_t kFileName = 0x08;
 constexpr uint8_t kComment = 0x10;
@@ -121,10 +123,21 @@ DictzipFile::DictzipFile(const std::string& path, std::ifstream file, uint32_t c
 DictzipFile::~DictzipFile() = default;
 
 const std::string& DictzipFile::Chunk(size_t index) {
-    if (cached_index_ == index) {
-        return cached_;
+    if (auto found = cached_.find(index); found != cached_.end()) {
+        cache_.splice(cache_.begin(), cache_, found->second);
+        return found->second->second;
     }
-    cached_index_.reset();
+    std::string chunk = Inflate(index);
+    if (cache_.size() * chunk_length_ >= kCacheBytes) {
+        cached_.erase(cache_.back().first);
+        cache_.pop_back();
+    }
+    cache_.emplace_front(index, std::move(chunk));
+    cached_[index] = cache_.begin();
+    return cache_.front().second;
+}
+
+std::string DictzipFile::Inflate(size_t index) {
     const uint64_t start = chunk_offsets_[index];
     const size_t size = chunk_offsets_[index + 1] - start;
     file_.clear();
@@ -134,12 +147,12 @@ const std::string& DictzipFile::Chunk(size_t index) {
     if (static_cast<size_t>(file_.gcount()) != size) {
         throw InputError(path_, "corrupt compressed data (the file ends inside a chunk)");
     }
-    cached_.resize(chunk_length_);
+    std::string chunk(chunk_length_, '\0');
     z_stream_s* stream = stream_.get();
     inflateReset(stream);
     stream->next_in = reinterpret_cast<Bytef*>(compressed_.data());
     stream->avail_in = static_cast<uInt>(size);
-    stream->next_out = reinterpret_cast<Bytef*>(cached_.data());
+    stream->next_out = reinterpret_cast<Bytef*>(chunk.data());
     stream->avail_out = chunk_length_;
     const int code = inflate(stream, Z_SYNC_FLUSH);
     if (code != Z_OK && code != Z_STREAM_END) {
@@ -153,9 +166,8 @@ const std::string& DictzipFile::Chunk(size_t index) {
         throw InputError(path_, "corrupt compressed data (chunk " + std::to_string(index + 1) +
                                     " does not decompress to its size)");
     }
-    cached_.resize(chunk_length_ - stream->avail_out);
-    cached_index_ = index;
-    return cached_;
+    chunk.resize(chunk_length_ - stream->avail_out);
+    return chunk;
 }
 
 std::string DictzipFile::Read(uint64_t offset, uint32_t length) {

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <fstream>
+#include <list>
 #include <memory>
-#include <optional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "tools/DataFile.h"
@@ -31,14 +33,17 @@ class DictzipFile : public DataFile {
     DictzipFile(const std::string& path, std::ifstream file, uint32_t chunk_length,
                 std::vector<uint64_t> chunk_offsets);
     const std::string& Chunk(size_t index);
+    std::string Inflate(size_t index);
 
     std::string path_;
     std::ifstream file_;
     uint32_t chunk_length_;
     std::vector<uint64_t> chunk_offsets_;  // one more than there are chunks: the end
     std::unique_ptr<z_stream_s, InflateEnd> stream_;
-    std::optional<size_t> cached_index_;
-    std::string cached_;
+    // Decompressed chunks, the most recently used first, up to kCacheBytes: an index in
+    // alphabetical order often jumps back and forth through data kept in another order.
+    std::list<std::pair<size_t, std::string>> cache_;
+    std::unordered_map<size_t, std::list<std::pair<size_t, std::string>>::iterator> cached_;
     std::string compressed_;
 };
 
