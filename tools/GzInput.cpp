@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "tools/InputError.h"
+#include "tools/Interruption.h"
 
 namespace quorvantix::dict {
 
@@ -57,6 +58,9 @@ size_t GzInput::Read(char* buffer, size_t size) {
     std::string_view message = gzerror(file_, &code);
     if (got == 0 && code == Z_OK) {
         return 0;
+    }
+    if (code == Z_ERRNO && errno == EINTR) {
+        StopIfInterrupted();
     }
     if (message.starts_with(path_ + ": ")) {
         message.remove_prefix(path_.size() + 2);

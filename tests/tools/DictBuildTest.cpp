@@ -1,4 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include "tests/tools/DictToolRun.h"
@@ -148,6 +154,45 @@ TEST_F(DictBuildTest, AFailedBuildLeavesAnExistingFileAsItWas) {
         EXPECT_EQ(ReadBytes(out_), before);
         EXPECT_EQ(FolderNames(folder_.path()), names_before);
     }
+}
+
+TEST_F(DictBuildTest, AnInterruptedBuildLeavesAnExistingFileAsItWas) {
+    // The tool reads its input from a named pipe, so it is surely in the middle of the build
+    // when the signal comes.
+    const std::string input = folder_.File("words.tsv");
+    ASSERT_EQ(::mkfifo(input.c_str(), 0600), 0);
+    WriteBytes(out_, "existing dictionary bytes");
+    const auto names_before = FolderNames(folder_.path());
+    const std::string errors = folder_.File("errors");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> arguments = {QUORVANTIX_DICT_TOOL, "build", out_, input};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+
+    const int writer = ::open(input.c_str(), O_WRONLY);  // returns once the tool reads
+    ASSERT_GE(writer, 0);
+    const std::string lines = "run\t走る\nwalk\t歩く\n";
+    ASSERT_EQ(::write(writer, lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
+    // The signal is pending before the tool can see the end of its input.
+    ::kill(pid, SIGINT);
+    ::close(writer);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    std::filesystem::remove(errors);
+    EXPECT_EQ(ReadBytes(out_), "existing dictionary bytes");
+    EXPECT_EQ(FolderNames(folder_.path()), names_before);
 }
 
 TEST_F(DictBuildTest, ASuccessfulBuildReplacesAnExistingFile) {
