@@ -48,6 +48,19 @@ void ReadPartOfSpeech(std::string_view note, bool& is_verb) {
     }
 }
 
+// Where the parenthesis that opens the text closes, nested ones skipped; npos when it does not.
+size_t MatchingParenthesis(std::string_view text) {
+    int depth = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(') {
+            ++depth;
+        } else if (text[i] == ')' && --depth == 0) {
+            return i;
+        }
+    }
+    return text.npos;
+}
+
 // The text with every parenthesised note, nested ones included, removed.
 std::string WithoutNotes(std::string_view text) {
     std::string kept;
@@ -90,7 +103,7 @@ bool TakeCommonMark(std::string& field) {
 std::string GlossHeadword(std::string_view gloss, bool& is_verb) {
     gloss = TrimmedSpaces(gloss);
     while (gloss.starts_with('(')) {
-        const size_t close = gloss.find(')');
+        const size_t close = MatchingParenthesis(gloss);
         if (close == gloss.npos) {
             break;
         }
