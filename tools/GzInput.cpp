@@ -30,7 +30,8 @@ GzInput::GzInput(const std::string& path, Expect expect) : path_(path) {
         throw InputError(path, std::strerror(errno ? errno : ENOENT));
     }
     gzbuffer(file_, kBufferSize);
-    file_size_ = std::filesystem::file_size(path, error);
+    const auto size = std::filesystem::file_size(path, error);
+    file_size_ = error ? 0 : size;
     if (expect == Expect::Compressed) {
         // gzdirect looks at the first bytes when nothing has been read yet.
         if (gzdirect(file_)) {
