@@ -159,7 +159,7 @@ TEST_F(DictFormatsTest, StardictTypesAndSynonyms) {
     typed.offset_width = 8;
     typed.Add("run", std::string("tɹʌn") + '\0' + "h<b>走る</b><br>駆ける &amp; 逃げる&#x3002;" +
                          '\0' + "W" + BigEndian(3, 4) + "wav" + "x<k>run</k>" + '\0');
-    typed.Add("picture", "P" + BigEndian(2, 4) + "\x89P");
+    typed.Add("picture", std::string("P") + BigEndian(2, 4) + "\x89P");
     Write("typed.ifo", Ifo("idxoffsetbits=64\n"));
     Write("typed.idx", typed.idx);
     Write("typed.dict", typed.dict);
