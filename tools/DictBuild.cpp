@@ -154,7 +154,9 @@ long long Build(const BuildOptions& options, const std::vector<Input>& inputs, s
         }
     }
     const long long rows = writer.rows();
+    progress.Note("making the headword index of " + std::to_string(rows) + " rows…");
     writer.Finish();
+    progress.Clear();
     StopIfInterrupted();
     pending.Commit();
     return rows;

@@ -40,6 +40,13 @@ void ProgressLine::Update(long long entries, uint64_t done, uint64_t total) {
     shown_ = true;
 }
 
+void ProgressLine::Note(const std::string& text) {
+    if (on_) {
+        err_ << "\r\x1b[K" << text << std::flush;
+        shown_ = true;
+    }
+}
+
 void ProgressLine::Clear() {
     if (shown_) {
         err_ << "\r\x1b[K" << std::flush;

@@ -20,6 +20,9 @@ class ProgressLine {
     void StartInput(const std::string& name);
     void Update(long long entries, uint64_t done, uint64_t total);
 
+    // Shows a note in place of the counts, for a step that has none.
+    void Note(const std::string& text);
+
     // Clears the line, so that a message can follow.
     void Clear();
 
