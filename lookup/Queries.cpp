@@ -15,8 +15,15 @@ constexpr const char* kExactSql =
     "SELECT fld1, fld2 FROM tbl00 WHERE fld1 = ?1 COLLATE NOCASE "
     "ORDER BY fld1 COLLATE NOCASE, rowid LIMIT 5";
 
+// Headwords that begin with the word, A-Z case ignored, are exactly those from the word to
+// its successor in NOCASE order. A range needs no wildcards, so the word is taken literally,
+// and unlike a LIKE pattern it does not make SQLite compile the statement again for every word.
 constexpr const char* kPrefixSql =
-    "SELECT fld1, fld2 FROM tbl00 WHERE fld1 LIKE ?1 ESCAPE '\\' "
+    "SELECT fld1, fld2 FROM tbl00 WHERE fld1 >= ?1 COLLATE NOCASE AND fld1 < ?2 COLLATE NOCASE "
+    "ORDER BY fld1 COLLATE NOCASE, rowid LIMIT 5";
+
+constexpr const char* kUnboundedPrefixSql =
+    "SELECT fld1, fld2 FROM tbl00 WHERE fld1 >= ?1 COLLATE NOCASE "
     "ORDER BY fld1 COLLATE NOCASE, rowid LIMIT 5";
 
 constexpr const char* kPhraseSql =
@@ -24,6 +31,18 @@ constexpr const char* kPhraseSql =
     "WHERE (fld1 LIKE ?1 ESCAPE '\\' OR fld1 LIKE ?2 ESCAPE '\\' OR fld1 LIKE ?3 ESCAPE '\\') "
     "AND NOT (fld1 = ?4 COLLATE NOCASE) "
     "ORDER BY fld1 COLLATE NOCASE, rowid LIMIT 10";
+
+// The least text above every text that begins with the prefix; empty when there is none
+// (the prefix is all 0xFF bytes).
+std::string SuccessorOfPrefix(std::string prefix) {
+    while (!prefix.empty() && static_cast<unsigned char>(prefix.back()) == 0xFF) {
+        prefix.pop_back();
+    }
+    if (!prefix.empty()) {
+        prefix.back() = static_cast<char>(static_cast<unsigned char>(prefix.back()) + 1);
+    }
+    return prefix;
+}
 
 void AppendEntryBlock(std::string& text, db::RecordSet& records) {
     text += records.Fields("fld1").Value();
@@ -84,8 +103,14 @@ std::string QueryExact(db::Connection& connection, db::RecordSet& records, const
 
 std::string QueryPrefix(db::Connection& connection, db::RecordSet& records,
                         const std::string& word, const std::string& text_so_far) {
-    const std::string pattern = EscapeLikePattern(word) + "%";
-    return RunQuery(QueryKind::Prefix, kPrefixSql, {pattern}, connection, records, word,
+    // NOCASE compares A-Z as a-z, so the bounds are taken in lower case.
+    const std::string lowest = LowerAsciiLetters(word);
+    const std::string above = SuccessorOfPrefix(lowest);
+    if (above.empty()) {
+        return RunQuery(QueryKind::Prefix, kUnboundedPrefixSql, {lowest}, connection, records,
+                        word, text_so_far);
+    }
+    return RunQuery(QueryKind::Prefix, kPrefixSql, {lowest, above}, connection, records, word,
                     text_so_far);
 }
 

@@ -16,7 +16,8 @@ namespace quorvantix {
 std::string QueryExact(db::Connection& connection, db::RecordSet& records, const std::string& word,
                        const std::string& text_so_far);
 
-// Rows whose headword begins with the word, taken literally; at most five.
+// Rows whose headword begins with the word, taken literally, letter case of A-Z ignored;
+// at most five.
 std::string QueryPrefix(db::Connection& connection, db::RecordSet& records,
                         const std::string& word, const std::string& text_so_far);
 

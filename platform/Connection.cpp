@@ -15,7 +15,7 @@ Connection::~Connection() { Close(); }
 void Connection::Open(const std::string& path) {
     Close();
     sqlite3* handle = nullptr;
-    const int code = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    const int code = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) {
         const std::string message =
             handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);

@@ -43,7 +43,7 @@ TEST_F(LookupFixture, QueriesAppendToTheTextSoFarAndLimitRows) {
 
 TEST_F(LookupFixture, CopiedTextIsTakenLiterallyNeverAsSql) {
     UseDictionary({{"say \"hi\"", "挨拶"}, {"run", "走る"}, {"r%x", "記号"}, {"a_b", "下線"},
-                   {"x\\y", "バックスラッシュ"}});
+                   {"x\\y", "バックスラッシュ"}, {"\xff\xffz", "不正なバイト"}, {"\xfe", "前"}});
     EXPECT_EQ(Lookup("say \"hi\""), "say \"hi\"\r\n挨拶\r\n\r\n");
     EXPECT_EQ(Lookup("\" OR \"\"=\""), "");
     EXPECT_EQ(Lookup("'); DROP TABLE tbl00; --"), "");
@@ -57,6 +57,10 @@ TEST_F(LookupFixture, CopiedTextIsTakenLiterallyNeverAsSql) {
     EXPECT_EQ(QueryPrefix(connection, records, "a_", ""), "a_b\r\n下線\r\n\r\n");
     EXPECT_EQ(QueryPrefix(connection, records, "ab", ""), "");
     EXPECT_EQ(QueryPrefix(connection, records, "x\\", ""), "x\\y\r\nバックスラッシュ\r\n\r\n");
+    EXPECT_EQ(QueryPrefix(connection, records, "RU", ""), "run\r\n走る\r\n\r\n");
+    EXPECT_EQ(QueryPrefix(connection, records, "\xff", ""), "\xff\xffz\r\n不正なバイト\r\n\r\n");
+    EXPECT_EQ(QueryPrefix(connection, records, "\xff\xff", ""),
+              "\xff\xffz\r\n不正なバイト\r\n\r\n");
 }
 
 struct PrefixRetryCase {
