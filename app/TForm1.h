@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QSize>
+#include <QWidget>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/FailureReport.h"
+#include "app/FormServices.h"
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+namespace quorvantix {
+
+// The program's one window: it watches the clipboard, looks new text up and shows the answer.
+// Controls are owned by the window (Qt parent-child); their names are the window's own.
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Builds the window and runs FormCreate, all before it is first shown.
+    explicit TForm1(FormServices services, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QPushButton* Button4;
+    QLineEdit* Edit0;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QPlainTextEdit* Memo1;
+    QTimer* Timer1;
+    std::string LastLookedUpText;
+
+    // Event handlers. They may throw; the window calls them through its reporting boundary.
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void FormClose();
+    void FormCreate();
+    void FormResize();
+    void Timer1Timer();
+
+    // Runs an event handler through the window's reporting boundary, as events do.
+    void Dispatch(void (TForm1::*handler)()) noexcept;
+
+    // One watch step: a new, short enough clipboard text is looked up and shown.
+    void PollClipboard(bool FromTimer);
+
+    void LoadWindowPlacement();
+    void SaveWindowPlacement();
+
+    // The window's bounds including the window manager's frame.
+    QRect OuterBounds() const;
+    void SetOuterBounds(const QRect& bounds);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void CreateControls();
+    void ConnectHandlers();
+    void ShowSetUpButtons(bool set_up);
+    void StepLimit(bool up);
+    void MinimiseApplication();
+    void RestoreApplication();
+    QSize FrameSize() const;
+    void ResizeOuter(QSize outer);
+    void ApplyPendingOuterSize();
+
+    std::string program_folder_;
+    std::unique_ptr<ClipboardReader> clipboard_;
+    FailureReporter report_;
+    // Set until the window manager's frame is known, so the outer size can be met exactly.
+    std::optional<QSize> pending_outer_size_;
+};
+
+}  // namespace quorvantix
