@@ -17,6 +17,7 @@ stop_desktop() {
   rm -rf "$work"
 }
 trap stop_desktop EXIT
+trap 'exit 143' TERM INT HUP
 
 # Remembers a process started in the background, to be stopped at exit.
 track() { desktop_pids+=("$1"); }
@@ -39,7 +40,7 @@ require_tools() {
 }
 
 start_desktop() {
-  require_tools Xvfb openbox xclip xdotool wmctrl xprop xwininfo
+  require_tools Xvfb openbox xclip xdotool wmctrl xprop xwininfo xmessage
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
   track $!
   wait_for 30 test -s "$work/display" || fail "Xvfb did not start"

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace quorvantix::db {
+
+// Fills a new dictionary file with rows in the order they are added: table tbl00 with the
+// headword in fld1 and the definition in fld2, and the headword index made once all rows are
+// in. Meant for a scratch file that is thrown away when anything fails: it writes without a
+// journal and without waiting for the disk, and an unfinished file is not a dictionary.
+class DictionaryWriter {
+  public:
+    // The file must be new or empty.
+    explicit DictionaryWriter(const std::string& path);
+    ~DictionaryWriter();
+    DictionaryWriter(const DictionaryWriter&) = delete;
+    DictionaryWriter& operator=(const DictionaryWriter&) = delete;
+
+    void Add(std::string_view headword, std::string_view definition);
+
+    // Creates the index, commits and closes the file.
+    void Finish();
+
+    long long rows() const noexcept { return rows_; }
+
+    struct DatabaseCloser {
+        void operator()(sqlite3* handle) const noexcept;
+    };
+
+  private:
+    struct StatementDeleter {
+        void operator()(sqlite3_stmt* statement) const noexcept;
+    };
+
+    void Execute(const char* sql);
+    [[noreturn]] void Fail(int code) const;
+
+    std::string path_;
+    std::unique_ptr<sqlite3, DatabaseCloser> database_;
+    std::unique_ptr<sqlite3_stmt, StatementDeleter> insert_;
+    long long rows_ = 0;
+};
+
+// Whether the file's table tbl00 has an index led by fld1 COLLATE NOCASE, whatever its name.
+bool HasHeadwordIndex(const std::string& path);
+
+// Adds the headword index to an existing dictionary file. Returns false when the file already
+// had it. Raises when the file is not a database or has no table tbl00 with a column fld1.
+bool AddHeadwordIndex(const std::string& path);
+
+}  // namespace quorvantix::db

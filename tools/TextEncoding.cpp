@@ -1,0 +1,94 @@
+#include "tools/TextEncoding.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+#include "tools/GzInput.h"
+#include "tools/InputError.h"
+
+namespace quorvantix::dict {
+
+namespace {
+
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+constexpr size_t kSampleSize = 64 * 1024;
+
+// Length of the UTF-8 sequence led by this byte, 0 when it cannot lead one.
+int SequenceLength(uint8_t lead) {
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        return 2;
+    if (lead >= 0xE0 && lead <= 0xEF)
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    return 0;
+}
+
+}  // namespace
+
+bool IsUtf8(std::string_view bytes, bool cut_end) {
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const int length = SequenceLength(static_cast<uint8_t>(bytes[i]));
+        if (length == 0) {
+            return false;
+        }
+        for (int k = 1; k < length; ++k) {
+            if (i + k >= bytes.size()) {
+                return cut_end;
+            }
+            if ((static_cast<uint8_t>(bytes[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += length;
+    }
+    return true;
+}
+
+TextDecoder::TextDecoder(const std::string& from) : converter_(kNoConverter) {
+    if (from.empty()) {
+        return;
+    }
+    converter_ = iconv_open("UTF-8", from.c_str());
+    if (converter_ == kNoConverter) {
+        throw std::runtime_error("this system cannot convert from " + from);
+    }
+}
+
+TextDecoder::~TextDecoder() {
+    if (converter_ != kNoConverter) {
+        iconv_close(converter_);
+    }
+}
+
+bool TextDecoder::Decode(std::string_view text, std::string_view& utf8) {
+    if (converter_ == kNoConverter) {
+        utf8 = text;
+        return IsUtf8(text);
+    }
+    iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+    output_.resize(text.size() * 3 + 16);
+    char* in = const_cast<char*>(text.data());
+    size_t in_left = text.size();
+    char* out = output_.data();
+    size_t out_left = output_.size();
+    if (iconv(converter_, &in, &in_left, &out, &out_left) == static_cast<size_t>(-1) ||
+        iconv(converter_, nullptr, nullptr, &out, &out_left) == static_cast<size_t>(-1)) {
+        return false;
+    }
+    utf8 = std::string_view(output_.data(), output_.size() - out_left);
+    return true;
+}
+
+std::string DetectEncoding(const std::string& path, const std::string& legacy) {
+    return IsUtf8(ReadHead(path, kSampleSize), true) ? std::string() : legacy;
+}
+
+}  // namespace quorvantix::dict
