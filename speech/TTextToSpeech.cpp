@@ -81,8 +81,7 @@ void TTextToSpeech::StopSpeech() {
     } else if (engine_ == Engine::kPreferred) {
         const quint64 command = ++commands_;
         state_ = QTextToSpeech::Ready;
-        QMetaObject::invokeMethod(worker_,
-                                  [worker = worker_, command] { worker->Stop(command); });
+        QMetaObject::invokeMethod(worker_, [worker = worker_, command] { worker->Stop(command); });
     }
 }
 
@@ -130,8 +129,7 @@ FliteSpeech& TTextToSpeech::Fallback() {
 void TTextToSpeech::Close() noexcept {
     if (engine_ == Engine::kPreferred) {
         auto closed = std::make_shared<QSemaphore>();
-        QMetaObject::invokeMethod(worker_,
-                                  [worker = worker_, closed] { worker->Close(*closed); });
+        QMetaObject::invokeMethod(worker_, [worker = worker_, closed] { worker->Close(*closed); });
         closed->tryAcquire(1, kCloseLimitMs);
     }
     engine_ = Engine::kClosed;

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 
-#include "speech/SpeechClick.h"
 #include "speech/FliteSpeech.h"
+#include "speech/SpeechClick.h"
 
 namespace quorvantix {
 namespace {
