@@ -6,8 +6,11 @@
 # this session's XDG_RUNTIME_DIR only: they are stopped, by PID, between runs and at exit.
 speech_daemon_pids() {
   local pid
+  [ -n "${XDG_RUNTIME_DIR:-}" ] || return 0
   for pid in $(pgrep -u "$(id -u)" '^sd_|dispatch' || true); do
-    grep -qzx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" "/proc/$pid/environ" 2>/dev/null && echo "$pid"
+    if grep -qzx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" "/proc/$pid/environ" 2>/dev/null; then
+      echo "$pid"
+    fi
   done
 }
 stop_speech_daemon() {
@@ -20,7 +23,7 @@ stop_speech_daemon() {
   # shellcheck disable=SC2086
   wait_for 3 no_speech_daemon || kill -KILL $pids 2>/dev/null || true
 }
-trap 'stop_speech_daemon; stop_desktop' EXIT
+trap 'stop_speech_daemon || true; stop_desktop' EXIT
 
 # No audio server but the one started here, and never one autospawned by a client.
 use_private_audio() {
