@@ -1,155 +1,138 @@
 #include "speech/TTextToSpeech.h"
 
 #include <QCoreApplication>
-#include <QLocale>
+#include <QSemaphore>
 #include <QTextToSpeech>
-#include <QThread>
-#include <QVoice>
 #include <utility>
+
+#include "speech/FliteSpeech.h"
+#include "speech/SpeechWorker.h"
 
 namespace quorvantix {
 
 namespace {
 
-// flite synthesises a word of up to 30 letters in under 40 ms here; the margin is for slow
-// machines.
-constexpr int kSynthesisMs = 250;
-constexpr int kAwaitPollMs = 5;
-// How long dropping the engine waits for its word to stop.
-constexpr int kSilenceLimitMs = 2000;
-// How long PulseAudio is given to finish closing a played stream before the program may end.
-constexpr int kStreamCloseMs = 100;
-
-bool IsEnglish(const QLocale& locale) {
-    return locale.language() == QLocale::English;
-}
-
-void ChooseEnglishVoice(QTextToSpeech& engine) {
-    if (!IsEnglish(engine.locale())) {
-        for (const QLocale& locale : engine.availableLocales()) {
-            if (IsEnglish(locale)) {
-                engine.setLocale(locale);
-                break;
-            }
-        }
-    }
-    if (IsEnglish(engine.voice().locale())) {
-        return;
-    }
-    for (const QVoice& voice : engine.availableVoices()) {
-        if (IsEnglish(voice.locale())) {
-            engine.setVoice(voice);
-            return;
-        }
-    }
-}
-
-// Without an audio device flite says Ready but reports a playback error at once.
-bool CanSpeak(const QTextToSpeech& engine) {
-    return engine.state() != QTextToSpeech::Error &&
-           engine.errorReason() != QTextToSpeech::ErrorReason::Playback;
-}
+// Without an audio server speechd never finishes closing; the program then ends without it.
+constexpr int kCloseLimitMs = 500;
 
 }  // namespace
 
-TTextToSpeech::TTextToSpeech(QString engine_name) : engine_name_(std::move(engine_name)) {}
+TTextToSpeech::TTextToSpeech(QString preferred_engine, QString fallback_engine)
+    : preferred_engine_(std::move(preferred_engine)),
+      fallback_engine_(std::move(fallback_engine)),
+      receiver_(std::make_unique<QObject>()) {
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        QObject::connect(application, &QCoreApplication::aboutToQuit, receiver_.get(),
+                         [this] { Close(); });
+    }
+}
 
 TTextToSpeech::~TTextToSpeech() {
-    const bool played = spoke_;
-    DropEngine();
-    // Qt Multimedia (6.4) can crash at exit while PulseAudio still answers about the stream
-    // just closed.
-    if (played) {
-        QThread::msleep(kStreamCloseMs);
+    Close();
+    receiver_.reset();
+    if (thread_) {
+        thread_->quit();
+        if (!thread_->wait(kCloseLimitMs)) {
+            // The thread is stuck in the engine; it and its worker are left to the system.
+            static_cast<void>(thread_.release());
+        }
     }
 }
 
 void TTextToSpeech::Prepare() noexcept {
-    try {
-        UsableEngine();
-    } catch (...) {
-        // The next call tries again and reports the failure to its caller.
+    if (engine_ == Engine::kNone) {
+        try {
+            StartPreferred();
+        } catch (...) {
+            // The next call tries again.
+        }
     }
 }
 
 int TTextToSpeech::SpeakingState() {
-    const QTextToSpeech::State state = UsableEngine().state();
-    // Between say() and the engine's first sound the word is on its way: already speaking.
-    // The engine's state then still belongs to the word before.
-    if (!synthesis_end_.hasExpired()) {
-        return QTextToSpeech::Speaking;
+    Prepare();
+    switch (engine_) {
+        case Engine::kFallback:
+            return Fallback().SpeakingState();
+        case Engine::kPreferred:
+            return state_;
+        default:
+            return QTextToSpeech::Ready;
     }
-    // A paused word is a stopped one (see StopSpeech).
-    return state == QTextToSpeech::Paused ? QTextToSpeech::Ready : state;
 }
 
 void TTextToSpeech::Speak(const std::u16string& text) {
-    QTextToSpeech& engine = UsableEngine();
-    engine.say(QString::fromStdU16String(text));
-    synthesis_end_.setRemainingTime(kSynthesisMs);
-    spoke_ = true;
+    Prepare();
+    if (engine_ == Engine::kFallback) {
+        Fallback().Speak(text);
+    } else if (engine_ == Engine::kPreferred) {
+        const quint64 command = ++commands_;
+        state_ = QTextToSpeech::Speaking;
+        QMetaObject::invokeMethod(
+            worker_, [worker = worker_, word = QString::fromStdU16String(text), command] {
+                worker->Speak(word, command);
+            });
+    }
 }
 
-// Pausing silences the word but keeps the engine's audio stream for the next one: stopping
-// closes the stream, and closing streams in quick succession crashes Qt 6.4's PulseAudio layer.
 void TTextToSpeech::StopSpeech() {
-    QTextToSpeech& engine = UsableEngine();
-    AwaitSynthesis();
-    engine.pause();
-}
-
-QTextToSpeech& TTextToSpeech::UsableEngine() {
-    // flite stays in its error state after a word it could not play (its audio device went
-    // away, or the audio stream failed); a fresh engine may work again.
-    if (!engine_ || (engine_->state() == QTextToSpeech::Error && synthesis_end_.hasExpired())) {
-        MakeEngine();
-    }
-    return *engine_;
-}
-
-void TTextToSpeech::MakeEngine() {
-    DropEngine();
-    auto engine = std::make_unique<QTextToSpeech>(engine_name_);
-    if (!CanSpeak(*engine)) {
-        throw SpeechError("speech engine failed: " + engine->errorString().toStdString());
-    }
-    ChooseEnglishVoice(*engine);
-    engine_ = std::move(engine);
-}
-
-void TTextToSpeech::DropEngine() noexcept {
-    if (engine_) {
-        AwaitSynthesis();
-        StopAndAwaitSilence();
-        engine_.reset();
+    if (engine_ == Engine::kFallback) {
+        Fallback().StopSpeech();
+    } else if (engine_ == Engine::kPreferred) {
+        const quint64 command = ++commands_;
+        state_ = QTextToSpeech::Ready;
+        QMetaObject::invokeMethod(worker_, [worker = worker_, command] { worker->Stop(command); });
     }
 }
 
-// A stop closes the engine's audio stream on the engine's own thread; flite (Qt 6.4) crashes
-// when its engine is destroyed while that is being done, or while the stream is still open.
-void TTextToSpeech::StopAndAwaitSilence() noexcept {
-    engine_->stop();
-    const QDeadlineTimer deadline(kSilenceLimitMs);
-    while ((engine_->state() == QTextToSpeech::Speaking ||
-            engine_->state() == QTextToSpeech::Paused) &&
-           !deadline.hasExpired()) {
-        PassPostedEvents();
+// Until the worker has made its engine, words and stops wait in its queue.
+void TTextToSpeech::StartPreferred() {
+    thread_ = std::make_unique<QThread>();
+    auto worker = std::make_unique<SpeechWorker>(preferred_engine_);
+    worker->moveToThread(thread_.get());
+    QObject::connect(thread_.get(), &QThread::finished, worker.get(), &QObject::deleteLater);
+    QObject::connect(worker.get(), &SpeechWorker::started, receiver_.get(),
+                     [this](bool usable) { OnStarted(usable); });
+    QObject::connect(worker.get(), &SpeechWorker::stateReported, receiver_.get(),
+                     [this](int state, quint64 command) { OnStateReported(state, command); });
+    worker_ = worker.release();
+    QMetaObject::invokeMethod(worker_, [worker = worker_] { worker->Start(); });
+    thread_->start();
+    engine_ = Engine::kPreferred;
+}
+
+void TTextToSpeech::OnStarted(bool usable) {
+    if (!usable && engine_ == Engine::kPreferred) {
+        engine_ = Engine::kFallback;
     }
 }
 
-// flite (Qt 6.4) crashes when it is stopped or destroyed while it synthesises a word, and its
-// audio output fails when the GUI thread blocks meanwhile. So the wait lets posted events
-// through, but no timer or user input: no handler of the program runs in between.
-void TTextToSpeech::AwaitSynthesis() noexcept {
-    while (!synthesis_end_.hasExpired()) {
-        PassPostedEvents();
+void TTextToSpeech::OnStateReported(int state, quint64 command) {
+    if (engine_ != Engine::kPreferred || command != commands_) {
+        return;  // about a word that has been stopped or replaced since
     }
+    if (state == QTextToSpeech::Error) {
+        engine_ = Engine::kFallback;
+        return;
+    }
+    // A paused word is a stopped one.
+    state_ = state == QTextToSpeech::Paused ? QTextToSpeech::Ready : state;
 }
 
-void TTextToSpeech::PassPostedEvents() noexcept {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
-                                    QEventLoop::X11ExcludeTimers);
-    QThread::msleep(kAwaitPollMs);
+FliteSpeech& TTextToSpeech::Fallback() {
+    if (!fallback_) {
+        fallback_ = std::make_unique<FliteSpeech>(fallback_engine_);
+    }
+    return *fallback_;
+}
+
+void TTextToSpeech::Close() noexcept {
+    if (engine_ == Engine::kPreferred) {
+        auto closed = std::make_shared<QSemaphore>();
+        QMetaObject::invokeMethod(worker_, [worker = worker_, closed] { worker->Close(*closed); });
+        closed->tryAcquire(1, kCloseLimitMs);
+    }
+    engine_ = Engine::kClosed;
 }
 
 }  // namespace quorvantix

@@ -1,33 +1,31 @@
 #pragma once
 
-#include <QDeadlineTimer>
 #include <QString>
+#include <QThread>
 #include <memory>
 
 #include "speech/SpeechControl.h"
 
-class QTextToSpeech;
-
 namespace quorvantix {
 
-// The speech control over one of Qt's text-to-speech engines, speaking English.
-// The engine is made by Prepare() or on first use, never by the constructor, so making the
-// control costs the window nothing; an engine that has failed is replaced on the next call.
-// Stopping waits (at most a quarter of a second, passing posted events but no timer or input)
-// until the engine is past the synthesis of its last word; destroying also waits for the
-// engine to carry out its stop.
+class FliteSpeech;
+class SpeechWorker;
+
+// The speech control, speaking English: speechd's engine on a thread of its own, or flite
+// (see FliteSpeech) where speechd cannot start or fails. No call waits for speechd: words and
+// stops are handed to its thread, and the state is the one it last reported. The engine is
+// started by Prepare() or on first use, never by the constructor. When the application quits,
+// the engine is closed, waiting for that at most half a second.
 class TTextToSpeech : public SpeechControl {
   public:
-    // flite starts in milliseconds and never blocks; speechd takes seconds to start its
-    // daemon and, without an audio server, hangs when it is destroyed.
-    static constexpr const char* kDefaultEngine = "flite";
+    static constexpr const char* kPreferredEngine = "speechd";
 
-    explicit TTextToSpeech(QString engine_name = kDefaultEngine);
+    explicit TTextToSpeech(QString preferred_engine = kPreferredEngine,
+                           QString fallback_engine = "flite");
     ~TTextToSpeech() override;
     TTextToSpeech(const TTextToSpeech&) = delete;
     TTextToSpeech& operator=(const TTextToSpeech&) = delete;
 
-    // Makes the engine now unless it is there already.
     void Prepare() noexcept override;
 
     int SpeakingState() override;
@@ -35,18 +33,25 @@ class TTextToSpeech : public SpeechControl {
     void StopSpeech() override;
 
   private:
-    QTextToSpeech& UsableEngine();
-    void MakeEngine();
-    void DropEngine() noexcept;
-    void AwaitSynthesis() noexcept;
-    void StopAndAwaitSilence() noexcept;
-    static void PassPostedEvents() noexcept;
+    enum class Engine { kNone, kPreferred, kFallback, kClosed };
 
-    QString engine_name_;
-    std::unique_ptr<QTextToSpeech> engine_;
-    // Until then the last word may still be being synthesised (see AwaitSynthesis).
-    QDeadlineTimer synthesis_end_;
-    bool spoke_ = false;
+    void StartPreferred();
+    void OnStarted(bool usable);
+    void OnStateReported(int state, quint64 command);
+    FliteSpeech& Fallback();
+    void Close() noexcept;
+
+    QString preferred_engine_;
+    QString fallback_engine_;
+    Engine engine_ = Engine::kNone;
+    // Receives the worker's reports on this thread; destroying it ends them.
+    std::unique_ptr<QObject> receiver_;
+    std::unique_ptr<QThread> thread_;
+    // Deleted by its thread when the thread finishes.
+    SpeechWorker* worker_ = nullptr;
+    std::unique_ptr<FliteSpeech> fallback_;
+    int state_ = 0;
+    quint64 commands_ = 0;
 };
 
 }  // namespace quorvantix

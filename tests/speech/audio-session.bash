@@ -2,6 +2,29 @@
 # and a recorder on its monitor. Source it after tests/support/desktop-session.bash (for work,
 # track, wait_for) and define fail MESSAGE.
 
+# speechd's daemon, started by the first program that speaks here, and its output modules serve
+# this session's XDG_RUNTIME_DIR only: they are stopped, by PID, between runs and at exit.
+speech_daemon_pids() {
+  local pid
+  [ -n "${XDG_RUNTIME_DIR:-}" ] || return 0
+  for pid in $(pgrep -u "$(id -u)" '^sd_|dispatch' || true); do
+    if grep -qzx "XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR" "/proc/$pid/environ" 2>/dev/null; then
+      echo "$pid"
+    fi
+  done
+}
+stop_speech_daemon() {
+  local pids
+  pids=$(speech_daemon_pids)
+  [ -n "$pids" ] || return 0
+  # shellcheck disable=SC2086
+  kill $pids 2>/dev/null || true
+  no_speech_daemon() { [ -z "$(speech_daemon_pids)" ]; }
+  # shellcheck disable=SC2086
+  wait_for 3 no_speech_daemon || kill -KILL $pids 2>/dev/null || true
+}
+trap 'stop_speech_daemon || true; stop_desktop' EXIT
+
 # No audio server but the one started here, and never one autospawned by a client.
 use_private_audio() {
   export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home PULSE_CLIENTCONFIG=$work/pulse-client.conf
