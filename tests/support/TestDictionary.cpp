@@ -89,6 +89,12 @@ void WriteDictionary(const std::string& file, const std::vector<Row>& rows, bool
     Execute(db.get(), "COMMIT");
 }
 
+std::string TempDir::WriteFile(const std::string& name, const std::string& bytes) const {
+    const std::string file = File(name);
+    WriteBytes(file, bytes);
+    return file;
+}
+
 void WriteBytes(const std::string& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out << bytes;

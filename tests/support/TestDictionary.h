@@ -17,6 +17,8 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // Writes the bytes to a file of that name in the folder and returns its path.
+    std::string WriteFile(const std::string& name, const std::string& bytes) const;
 
 private:
     std::filesystem::path path_;

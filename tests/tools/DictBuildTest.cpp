@@ -15,9 +15,7 @@ namespace {
 class DictBuildTest : public ::testing::Test {
   protected:
     std::string Input(const std::string& name, const std::string& bytes) {
-        const std::string file = folder_.File(name);
-        WriteBytes(file, bytes);
-        return file;
+        return folder_.WriteFile(name, bytes);
     }
 
     TempDir folder_;

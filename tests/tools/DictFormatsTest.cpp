@@ -12,9 +12,7 @@ namespace {
 class DictFormatsTest : public ::testing::Test {
   protected:
     std::string Write(const std::string& name, const std::string& bytes) {
-        const std::string file = folder_.File(name);
-        WriteBytes(file, bytes);
-        return file;
+        return folder_.WriteFile(name, bytes);
     }
 
     // Builds from the inputs and returns the rows; the report on standard error in err_.
