@@ -2,16 +2,9 @@
 
 #include <string>
 
-namespace quorvantix {
+#include "platform/ClipboardReader.h"
 
-// Where the clipboard's text comes from: the desktop's clipboard in the program, a plain
-// stand-in in tests.
-class ClipboardReader {
-  public:
-    virtual ~ClipboardReader() = default;
-    // The clipboard's plain text as UTF-8, empty when it holds none. May throw.
-    virtual std::string Text() = 0;
-};
+namespace quorvantix {
 
 // The clipboard's text up to its first NUL, without the bytes of value 32 or below at either
 // end; empty when the clipboard holds no text or reading it fails in any way.

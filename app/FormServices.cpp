@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 
-#include "app/DesktopClipboard.h"
+#include <iostream>
+
+#include "app/SessionClipboard.h"
 
 namespace quorvantix {
 
@@ -12,7 +14,7 @@ FormServices DefaultFormServices() {
     services.program_folder =
         QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QDir::separator())
             .toStdString();
-    services.clipboard = std::make_unique<DesktopClipboard>();
+    services.clipboard = SessionClipboard(std::cerr);
     return services;
 }
 

@@ -16,7 +16,7 @@ struct FormServices {
     FailureReporter report;                      // empty: a message box over the window
 };
 
-// The running program's folder, the desktop's clipboard and message boxes.
+// The running program's folder, the session's clipboard and message boxes.
 FormServices DefaultFormServices();
 
 inline constexpr const char* kDictionaryFileName = "Tessaryn";

@@ -25,19 +25,27 @@ bool HasPlatformArgument(int argc, char** argv) {
 
 }  // namespace
 
-bool ShouldUseXcb(const SessionFacts& facts) {
-    if (!facts.qpa_platform.empty() || facts.platform_argument || facts.x_display.empty()) {
-        return false;
+std::string_view QtPlatformFor(const SessionFacts& facts) {
+    if (!facts.qpa_platform.empty() || facts.platform_argument) {
+        return {};
     }
-    return !facts.wayland_display.empty() || facts.session_type == "wayland";
+    const bool wayland = !facts.wayland_display.empty() || facts.session_type == "wayland";
+    if (wayland && !facts.x_display.empty()) {
+        return "xcb";
+    }
+    if (!facts.wayland_display.empty() && facts.x_display.empty()) {
+        return "wayland";
+    }
+    return {};
 }
 
-void PreferXcbOnWayland(int argc, char** argv) {
+void ChooseQtPlatform(int argc, char** argv) {
     const SessionFacts facts{Environment("QT_QPA_PLATFORM"), Environment("WAYLAND_DISPLAY"),
                              Environment("XDG_SESSION_TYPE"), Environment("DISPLAY"),
                              HasPlatformArgument(argc, argv)};
-    if (ShouldUseXcb(facts)) {
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
+    const std::string platform(QtPlatformFor(facts));
+    if (!platform.empty()) {
+        setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
     }
 }
 

@@ -12,11 +12,14 @@ struct SessionFacts {
     bool platform_argument = false;    // -platform on the command line
 };
 
-// A Wayland client cannot read the clipboard while it lacks the focus, so on a Wayland session
-// with XWayland the program runs on X, unless the user chose a platform.
-bool ShouldUseXcb(const SessionFacts& facts);
+// The Qt platform the window should run on, or empty to leave the choice to Qt (the user chose,
+// or the session is plain X). On a Wayland session with XWayland the window runs on X: a
+// Wayland compositor may refuse to bring a window to the front, and without data-control a
+// Wayland client cannot read the clipboard while it lacks the focus. Without XWayland it runs
+// on Wayland, which Qt would not choose by itself unless XDG_SESSION_TYPE says so.
+std::string_view QtPlatformFor(const SessionFacts& facts);
 
-// Sets QT_QPA_PLATFORM=xcb when ShouldUseXcb holds for this process. Call before Qt starts.
-void PreferXcbOnWayland(int argc, char** argv);
+// Sets QT_QPA_PLATFORM as QtPlatformFor says for this process. Call before Qt starts.
+void ChooseQtPlatform(int argc, char** argv);
 
 }  // namespace quorvantix

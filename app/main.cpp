@@ -8,7 +8,7 @@
 #endif
 
 int main(int argc, char* argv[]) {
-    quorvantix::PreferXcbOnWayland(argc, argv);
+    quorvantix::ChooseQtPlatform(argc, argv);
     QApplication application(argc, argv);
     quorvantix::TForm1 form(quorvantix::DefaultFormServices());
     form.show();

@@ -237,29 +237,30 @@ class AppTextTest : public QObject {
         QTest::addColumn<QByteArray>("wayland");
         QTest::addColumn<QByteArray>("display");
         QTest::addColumn<bool>("argument");
-        QTest::addColumn<bool>("xcb");
+        QTest::addColumn<QByteArray>("platform");
+        const QByteArray none;
         QTest::newRow("wayland with XWayland")
-            << QByteArray() << QByteArray("wayland-0") << QByteArray(":0") << false << true;
+            << none << QByteArray("wayland-0") << QByteArray(":0") << false << QByteArray("xcb");
         QTest::newRow("wayland without X")
-            << QByteArray() << QByteArray("wayland-0") << QByteArray() << false << false;
-        QTest::newRow("user chose by variable") << QByteArray("wayland") << QByteArray("wayland-0")
-                                                << QByteArray(":0") << false << false;
+            << none << QByteArray("wayland-0") << none << false << QByteArray("wayland");
+        QTest::newRow("user chose by variable")
+            << QByteArray("xcb") << QByteArray("wayland-0") << none << false << none;
         QTest::newRow("user chose by argument")
-            << QByteArray() << QByteArray("wayland-0") << QByteArray(":0") << true << false;
-        QTest::newRow("plain X") << QByteArray() << QByteArray() << QByteArray(":0") << false
-                                 << false;
+            << none << QByteArray("wayland-0") << QByteArray(":0") << true << none;
+        QTest::newRow("plain X") << none << none << QByteArray(":0") << false << none;
+        QTest::newRow("no desktop") << none << none << none << false << none;
     }
     void platformChoice() {
         QFETCH(QByteArray, chosen);
         QFETCH(QByteArray, wayland);
         QFETCH(QByteArray, display);
         QFETCH(bool, argument);
-        QFETCH(bool, xcb);
-        const std::string platform = chosen.toStdString();
+        QFETCH(QByteArray, platform);
+        const std::string user_choice = chosen.toStdString();
         const std::string wayland_display = wayland.toStdString();
         const std::string x_display = display.toStdString();
-        const SessionFacts facts{platform, wayland_display, "", x_display, argument};
-        QCOMPARE(ShouldUseXcb(facts), xcb);
+        const SessionFacts facts{user_choice, wayland_display, "", x_display, argument};
+        QCOMPARE(QByteArray(QtPlatformFor(facts).data(), QtPlatformFor(facts).size()), platform);
     }
 };
 

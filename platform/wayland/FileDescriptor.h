@@ -1,0 +1,36 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <utility>
+
+namespace quorvantix {
+
+// An open file descriptor, closed when this goes.
+class FileDescriptor {
+  public:
+    FileDescriptor() = default;
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            fd_ = std::exchange(other.fd_, -1);
+        }
+        return *this;
+    }
+    ~FileDescriptor() { Reset(); }
+
+    int Get() const { return fd_; }
+    void Reset() {
+        if (fd_ >= 0) {
+            close(fd_);
+            fd_ = -1;
+        }
+    }
+
+  private:
+    int fd_ = -1;
+};
+
+}  // namespace quorvantix
