@@ -1,6 +1,6 @@
 // Reads the Wayland session's clipboard once through data-control, as the window's watch
 // does, and reports what came and how long it took:
-//   text TEXT | unreadable MESSAGE, then "milliseconds N".
+//   text TEXT | unreadable MESSAGE, then "microseconds N".
 // Exit status 2 when the compositor offers no data-control.
 #include <chrono>
 #include <iostream>
@@ -22,6 +22,6 @@ int main() {
         std::cout << "unreadable " << failure.what() << '\n';
     }
     const auto taken = std::chrono::steady_clock::now() - start;
-    std::cout << "milliseconds "
-              << std::chrono::duration_cast<std::chrono::milliseconds>(taken).count() << '\n';
+    std::cout << "microseconds "
+              << std::chrono::duration_cast<std::chrono::microseconds>(taken).count() << '\n';
 }
