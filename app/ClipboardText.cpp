@@ -1,6 +1,6 @@
 #include "app/ClipboardText.h"
 
-#include "lookup/ByteText.h"
+#include "text/AsciiText.h"
 
 namespace quorvantix {
 

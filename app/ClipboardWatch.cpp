@@ -6,7 +6,7 @@
 
 #include "app/NumberText.h"
 #include "app/TForm1.h"
-#include "lookup/ByteText.h"
+#include "text/AsciiText.h"
 #include "lookup/LookupWord.h"
 
 namespace quorvantix {

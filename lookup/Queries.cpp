@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "lookup/ByteText.h"
+#include "text/AsciiText.h"
 #include "lookup/QueryTrace.h"
 #include "platform/DatabaseError.h"
 

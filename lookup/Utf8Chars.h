@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/Utf8.h"
+
 namespace quorvantix {
 
 // A text cut into characters: UTF-8 code points, where a byte that does not begin a valid
@@ -26,8 +28,5 @@ private:
     std::string_view text_;
     std::vector<size_t> starts_;
 };
-
-// Length in bytes of the valid UTF-8 sequence at the start of text, or 0 when there is none.
-size_t Utf8SequenceLength(std::string_view text);
 
 }  // namespace quorvantix

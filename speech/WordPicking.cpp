@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "lookup/ByteText.h"
+#include "text/AsciiText.h"
 
 namespace quorvantix {
 

@@ -2,7 +2,7 @@
 
 #include "tools/LineReader.h"
 #include "tools/TextEncoding.h"
-#include "tools/TextPieces.h"
+#include "text/AsciiText.h"
 
 namespace quorvantix::dict {
 

@@ -7,7 +7,7 @@
 #include "tools/DataFile.h"
 #include "tools/InputError.h"
 #include "tools/LineReader.h"
-#include "tools/TextPieces.h"
+#include "text/AsciiText.h"
 
 namespace quorvantix::dict {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "tools/TextPieces.h"
+#include "text/AsciiText.h"
 
 namespace quorvantix::dict {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <utility>
 
-#include "lookup/ByteText.h"
+#include "text/AsciiText.h"
 #include "tools/CompanionFiles.h"
 #include "tools/GzInput.h"
 

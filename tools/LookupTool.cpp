@@ -5,7 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <system_error>
 
-#include "lookup/ByteText.h"
+#include "text/AsciiText.h"
 #include "lookup/LookupWord.h"
 #include "lookup/Queries.h"
 #include "lookup/QueryTrace.h"
@@ -52,18 +52,6 @@ Outcome LookUp(const std::string& text, const LookupToolOptions& options) {
     }
     outcome.queries = std::move(recorder.queries);
     return outcome;
-}
-
-std::string WithLfLineEnds(const std::string& text) {
-    std::string converted;
-    converted.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            continue;
-        }
-        converted += text[i];
-    }
-    return converted;
 }
 
 nlohmann::json ToJson(const std::string& text, const Outcome& outcome) {

@@ -5,29 +5,12 @@
 #include <cstdint>
 #include <utility>
 
-#include "lookup/ByteText.h"
+#include "text/AsciiText.h"
+#include "text/Utf8.h"
 
 namespace quorvantix::dict {
 
 namespace {
-
-void AppendUtf8(std::string& text, uint32_t code) {
-    if (code < 0x80) {
-        text += static_cast<char>(code);
-    } else if (code < 0x800) {
-        text += static_cast<char>(0xC0 | code >> 6);
-        text += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        text += static_cast<char>(0xE0 | code >> 12);
-        text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        text += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x110000) {
-        text += static_cast<char>(0xF0 | code >> 18);
-        text += static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        text += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        text += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 // Decodes the entity between '&' and ';'; false when it is not one.
 bool AppendEntity(std::string& text, std::string_view name) {

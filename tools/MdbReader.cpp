@@ -5,11 +5,11 @@
 #include <system_error>
 #include <vector>
 
-#include "lookup/ByteText.h"
+#include "text/AsciiText.h"
 #include "tools/ChildProcess.h"
 #include "tools/CsvRecords.h"
 #include "tools/InputError.h"
-#include "tools/TextPieces.h"
+#include "text/AsciiText.h"
 
 namespace quorvantix::dict {
 

@@ -11,7 +11,7 @@
 #include "tools/InputError.h"
 #include "tools/LineReader.h"
 #include "tools/MarkupText.h"
-#include "tools/TextPieces.h"
+#include "text/AsciiText.h"
 
 namespace quorvantix::dict {
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/Utf8.h"
 #include "tools/GzInput.h"
 #include "tools/InputError.h"
 
@@ -17,40 +18,7 @@ const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
 
 constexpr size_t kSampleSize = 64 * 1024;
 
-// Length of the UTF-8 sequence led by this byte, 0 when it cannot lead one.
-int SequenceLength(uint8_t lead) {
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF)
-        return 2;
-    if (lead >= 0xE0 && lead <= 0xEF)
-        return 3;
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    return 0;
-}
-
 }  // namespace
-
-bool IsUtf8(std::string_view bytes, bool cut_end) {
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const int length = SequenceLength(static_cast<uint8_t>(bytes[i]));
-        if (length == 0) {
-            return false;
-        }
-        for (int k = 1; k < length; ++k) {
-            if (i + k >= bytes.size()) {
-                return cut_end;
-            }
-            if ((static_cast<uint8_t>(bytes[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
 
 TextDecoder::TextDecoder(const std::string& from) : converter_(kNoConverter) {
     if (from.empty()) {

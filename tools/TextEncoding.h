@@ -7,10 +7,6 @@ typedef void* iconv_t;
 
 namespace quorvantix::dict {
 
-// Whether the bytes are well-formed UTF-8. With cut_end, a sequence cut off by the end of the
-// bytes counts as well-formed, so that the first bytes of a file can be tested.
-bool IsUtf8(std::string_view bytes, bool cut_end = false);
-
 // Converts text from one legacy Japanese encoding (iconv's name, such as "CP932" or
 // "EUC-JP") to UTF-8, or passes UTF-8 through unchanged.
 class TextDecoder {

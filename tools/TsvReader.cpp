@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "tools/DecodedLines.h"
-#include "tools/TextPieces.h"
+#include "text/AsciiText.h"
 
 namespace quorvantix::dict {
 

@@ -53,6 +53,11 @@ TEST_F(DictBuildTest, TsvLinesBecomeRowsInOrder) {
          {{"a", "ア"}, {"b", "ビ"}},
          "7 malformed lines skipped (lines 2, 3, 5, 6, 7, …)"},
         {"the last line needs no line end", "end\t終わり", {}, {{"end", "終わり"}}, ""},
+        {"ill-formed UTF-8 the lookup would refuse: overlong, surrogate, beyond U+10FFFF",
+         "ok\tよい\nover\xE0\x80\xAFlong\tx\nsur\xED\xA0\x80\tx\nbig\tx\xF4\x90\x80\x80\n",
+         {},
+         {{"ok", "よい"}},
+         "3 malformed lines skipped (lines 2, 3, 4)"},
     };
     for (const TsvCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -91,17 +91,6 @@ TEST(LineReaderTest, LongLinesLineEndsAndTheLastLine) {
     EXPECT_EQ(lines.line_number(), 5);
 }
 
-TEST(IsUtf8Test, WellFormedAndCutOff) {
-    const std::string cut = "ok \xE8\xB5";  // 走 without its last byte
-    EXPECT_TRUE(dict::IsUtf8("plain ASCII"));
-    EXPECT_TRUE(dict::IsUtf8("走る ■ 😀"));
-    EXPECT_FALSE(dict::IsUtf8(cut));
-    EXPECT_TRUE(dict::IsUtf8(cut, true));
-    EXPECT_FALSE(dict::IsUtf8("\x91\x96\x82\xE9"));  // 走る in CP932
-    EXPECT_FALSE(dict::IsUtf8("\xC1\xF6\xA4\xEB"));  // 走る in EUC-JP
-    EXPECT_FALSE(dict::IsUtf8("\xC0\xAF"));          // an overlong slash
-}
-
 TEST(MarkupToTextTest, TagsEntitiesAndLineBreaks) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"<b>走る</b> <i>run</i>", "走る run"},
@@ -110,6 +99,8 @@ TEST(MarkupToTextTest, TagsEntitiesAndLineBreaks) {
         {"&lt;a&gt; &amp; &quot;&#65;&#x3042;&apos;&nbsp;", "<a> & \"Aあ' "},
         {"&unknown; &#xZZ; & alone", "&unknown; &#xZZ; & alone"},
         {"text <unclosed", "text "},
+        // References to no character give U+FFFD, never a surrogate or a NUL.
+        {"a&#xD800;b&#0;c&#x110000;", "a\uFFFDb\uFFFDc\uFFFD"},
     };
     for (const auto& [markup, text] : cases) {
         EXPECT_EQ(dict::MarkupToText(markup), text) << markup;

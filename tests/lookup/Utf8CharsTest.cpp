@@ -1,29 +1,23 @@
 #include <gtest/gtest.h>
 
-#include "lookup/ByteText.h"
 #include "lookup/Utf8Chars.h"
 
 namespace quorvantix {
 namespace {
 
-TEST(ByteTextTest, TrimsBytesUpTo32AndLowersOnlyAsciiLetters) {
-    EXPECT_EQ(TrimLowBytes(" \t\r\n Apple \x01\x1f "), "Apple");
-    EXPECT_EQ(TrimLowBytes(std::string("\0a\0", 3)), "a");
-    EXPECT_EQ(TrimLowBytes("   "), "");
-    EXPECT_EQ(TrimLowBytes("a b"), "a b");
-    EXPECT_EQ(TrimLowBytes("\xe3\x80\x80" "x"), "\xe3\x80\x80" "x");
-    EXPECT_EQ(LowerAsciiLetters("Running ÄÖ @[Z]"), "running ÄÖ @[z]");
-}
-
 TEST(Utf8CharsTest, CountsCodePointsAndLoneBytes) {
-    const Utf8Chars mixed("a日\xff" "b\xe3\x81");  // a, 日, lone 0xFF, b, truncated sequence
+    const Utf8Chars mixed(
+        "a日\xff"
+        "b\xe3\x81");  // a, 日, lone 0xFF, b, truncated sequence
     EXPECT_EQ(mixed.Count(), 6);
     EXPECT_EQ(mixed.First(2), "a日");
     EXPECT_EQ(mixed.Last(3), "b\xe3\x81");
     EXPECT_EQ(mixed.At(1), "日");
     EXPECT_EQ(mixed.At(6), "");
     EXPECT_EQ(mixed.Last(7), "");
-    EXPECT_EQ(mixed.First(9), "a日\xff" "b\xe3\x81");
+    EXPECT_EQ(mixed.First(9),
+              "a日\xff"
+              "b\xe3\x81");
     // Overlong forms and surrogates are not characters.
     EXPECT_EQ(Utf8Chars("\xc0\xaf").Count(), 2);
     EXPECT_EQ(Utf8Chars("\xed\xa0\x80").Count(), 3);

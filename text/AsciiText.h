@@ -11,4 +11,13 @@ std::string TrimLowBytes(std::string_view text);
 // Maps the bytes 'A' to 'Z' to 'a' to 'z' one by one; every other byte stays.
 std::string LowerAsciiLetters(std::string_view text);
 
+// The text without spaces and tabs at either end.
+std::string_view TrimmedSpaces(std::string_view text);
+
+// The text without spaces, tabs, CRs and LFs at its end.
+std::string_view TrimmedEnd(std::string_view text);
+
+// The text with every CR LF turned into LF; a CR alone stays.
+std::string WithLfLineEnds(std::string_view text);
+
 }  // namespace quorvantix
