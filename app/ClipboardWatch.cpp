@@ -6,8 +6,8 @@
 
 #include "app/NumberText.h"
 #include "app/TForm1.h"
-#include "text/AsciiText.h"
 #include "lookup/LookupWord.h"
+#include "text/AsciiText.h"
 
 namespace quorvantix {
 
@@ -15,7 +15,7 @@ namespace {
 
 // The dictionary separates lines with CR LF; the answer area breaks lines at LF.
 QString AnswerForDisplay(const std::string& answer) {
-    return QString::fromStdString(answer).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return QString::fromStdString(WithLfLineEnds(answer));
 }
 
 }  // namespace

@@ -35,14 +35,14 @@ inline constexpr int kMemoFontPixels = 15;
 inline constexpr QColor kWindowColour{0x00, 0x00, 0x80};  // navy
 inline constexpr QColor kLabelColour{0x80, 0x80, 0x80};   // grey
 
-// Tab orders. The build with speech puts its control at 2, after Memo1, and the buttons follow.
+// Tab orders. A window that speaks puts its speech control at 2, after Memo1, and the buttons
+// follow it.
 inline constexpr int kEdit0TabOrder = 0;
 inline constexpr int kMemo1TabOrder = 1;
-#ifdef QUORVANTIX_WITH_SPEECH
 inline constexpr int kSpeechTabOrder = 2;
-inline constexpr int kFirstButtonTabOrder = 3;
-#else
-inline constexpr int kFirstButtonTabOrder = 2;
-#endif
+
+constexpr int FirstButtonTabOrder(bool speaks) {
+    return speaks ? kSpeechTabOrder + 1 : kMemo1TabOrder + 1;
+}
 
 }  // namespace quorvantix::layout

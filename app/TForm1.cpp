@@ -62,7 +62,8 @@ TForm1::TForm1(FormServices services, QWidget* parent)
     : QWidget(parent),
       program_folder_(std::move(services.program_folder)),
       clipboard_(std::move(services.clipboard)),
-      report_(std::move(services.report)) {
+      report_(std::move(services.report)),
+      TextToSpeech1(std::move(services.speech)) {
     if (!clipboard_) {
         clipboard_ = std::make_unique<DesktopClipboard>();
     }
@@ -70,19 +71,15 @@ TForm1::TForm1(FormServices services, QWidget* parent)
         report_ = [this](const std::string& message) { ShowFailureBox(this, message); };
     }
     CreateControls();
-#ifdef QUORVANTIX_WITH_SPEECH
-    CreateSpeechControl();
-#endif
+    ConnectSpeechControl();
     ConnectHandlers();
     Timer1->start();
     Dispatch(&TForm1::FormCreate);
 }
 
 TForm1::~TForm1() {
-#ifdef QUORVANTIX_WITH_SPEECH
     // While the window is still whole: the control may wait for its engine to finish a word.
     TextToSpeech1.reset();
-#endif
 }
 
 void TForm1::CreateControls() {
@@ -121,13 +118,11 @@ void TForm1::CreateControls() {
     Timer1 = new QTimer(this);
     Timer1->setInterval(layout::kWatchIntervalMs);
 
+    const int first_button = layout::FirstButtonTabOrder(TextToSpeech1 != nullptr);
     const std::map<int, QWidget*> tab_chain = {
-        {layout::kEdit0TabOrder, Edit0},
-        {layout::kMemo1TabOrder, Memo1},
-        {layout::kFirstButtonTabOrder, Button1},
-        {layout::kFirstButtonTabOrder + 1, Button2},
-        {layout::kFirstButtonTabOrder + 2, Button3},
-        {layout::kFirstButtonTabOrder + 3, Button4},
+        {layout::kEdit0TabOrder, Edit0}, {layout::kMemo1TabOrder, Memo1},
+        {first_button, Button1},         {first_button + 1, Button2},
+        {first_button + 2, Button3},     {first_button + 3, Button4},
     };
     QWidget* previous = nullptr;
     for (const auto& [order, widget] : tab_chain) {
@@ -203,10 +198,8 @@ void TForm1::FormResize() {
 }
 
 void TForm1::FormClose() {
-#ifdef QUORVANTIX_WITH_SPEECH
     // The speech stops also when the placement cannot be saved; that failure is still reported.
     const auto stop_speech = qScopeGuard([this] { StopSpeaking(); });
-#endif
     SaveWindowPlacement();
 }
 

@@ -8,9 +8,7 @@
 
 #include "app/FailureReport.h"
 #include "app/FormServices.h"
-#ifdef QUORVANTIX_WITH_SPEECH
 #include "speech/SpeechControl.h"
-#endif
 
 class QLabel;
 class QLineEdit;
@@ -39,10 +37,6 @@ class TForm1 : public QWidget {
     QLabel* Label2;
     QLabel* Label3;
     QPlainTextEdit* Memo1;
-#ifdef QUORVANTIX_WITH_SPEECH
-    // Hidden; speaks what is clicked in Memo1. Tests may put a stand-in in its place.
-    std::unique_ptr<SpeechControl> TextToSpeech1;
-#endif
     QTimer* Timer1;
     std::string LastLookedUpText;
 
@@ -54,9 +48,8 @@ class TForm1 : public QWidget {
     void FormClose();
     void FormCreate();
     void FormResize();
-#ifdef QUORVANTIX_WITH_SPEECH
+    // Speaks the word clicked in Memo1; does nothing in a window that does not speak.
     void Memo1Click();
-#endif
     void Timer1Timer();
 
     // Runs an event handler through the window's reporting boundary, as events do.
@@ -68,10 +61,8 @@ class TForm1 : public QWidget {
     void LoadWindowPlacement();
     void SaveWindowPlacement();
 
-#ifdef QUORVANTIX_WITH_SPEECH
     // True when nothing is being spoken any more; false when the speech control failed.
     bool StopSpeaking();
-#endif
 
     // The window's bounds including the window manager's frame.
     QRect OuterBounds() const;
@@ -84,9 +75,7 @@ class TForm1 : public QWidget {
 
   private:
     void CreateControls();
-#ifdef QUORVANTIX_WITH_SPEECH
-    void CreateSpeechControl();
-#endif
+    void ConnectSpeechControl();
     void ConnectHandlers();
     void ShowSetUpButtons(bool set_up);
     void StepLimit(bool up);
@@ -99,6 +88,8 @@ class TForm1 : public QWidget {
     std::string program_folder_;
     std::unique_ptr<ClipboardReader> clipboard_;
     FailureReporter report_;
+    // Hidden; speaks what is clicked in Memo1. Empty in the program without speech.
+    std::unique_ptr<SpeechControl> TextToSpeech1;
     // Set until the window manager's frame is known, so the outer size can be met exactly.
     std::optional<QSize> pending_outer_size_;
 };

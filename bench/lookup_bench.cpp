@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "dictgen/DictionaryFile.h"
 #include "lookup/LookupWord.h"
 #include "lookup/QueryTrace.h"
-#include "tests/support/TestDictionary.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ std::string g_dictionary;
 // Makes the most queries a lookup can: the cascade of a "-ves" word finds nothing, and so
 // does the retry without "un".
 const char* const kWorstCase = "unqzxjqzxves";
-const std::vector<std::string> kCommonHits = {"running", "stopped", "happiness", "the",
-                                              "knives", "carefully", "statements", "given"};
+const std::vector<std::string> kCommonHits = {"running", "stopped",   "happiness",  "the",
+                                              "knives",  "carefully", "statements", "given"};
 
 constexpr long kRows = 2'000'000;
 
@@ -59,7 +59,7 @@ void MakeDictionary(const std::string& path) {
 }
 
 class QueryCounter : public quorvantix::QueryObserver {
-public:
+  public:
     void OnQuery(quorvantix::QueryKind, std::string_view, int) override { ++count; }
     int count = 0;
 };
@@ -74,7 +74,8 @@ int QueriesMadeBy(const std::string& word) {
 void BM_LookupWorstCase(benchmark::State& state) {
     const int queries = QueriesMadeBy(kWorstCase);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(quorvantix::LookupWord(kWorstCase, g_dictionary, "", false, false));
+        benchmark::DoNotOptimize(
+            quorvantix::LookupWord(kWorstCase, g_dictionary, "", false, false));
     }
     state.counters["queries"] = queries;
 }
@@ -82,8 +83,8 @@ void BM_LookupWorstCase(benchmark::State& state) {
 void BM_LookupCommonHits(benchmark::State& state) {
     size_t next = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(quorvantix::LookupWord(kCommonHits[next], g_dictionary, "",
-                                                        false, false));
+        benchmark::DoNotOptimize(
+            quorvantix::LookupWord(kCommonHits[next], g_dictionary, "", false, false));
         next = (next + 1) % kCommonHits.size();
     }
 }

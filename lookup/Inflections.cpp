@@ -30,7 +30,7 @@ bool IsOneOf(const std::string& text, std::initializer_list<std::string_view> ch
 
 // One call of the cascade: the word's shape and the result text that every query extends.
 class Cascade {
-public:
+  public:
     Cascade(db::Connection& connection, db::RecordSet& records, const std::string& word)
         : connection_(connection), records_(records), word_(word), chars_(word) {}
 
@@ -56,11 +56,13 @@ public:
         return result_;
     }
 
-private:
+  private:
     long Len() const { return chars_.Count(); }
     std::string Tail(long n) const { return chars_.Last(n); }
     std::string FromEnd(long n) const { return n > Len() ? std::string() : chars_.At(Len() - n); }
-    std::string Stem(long k) const { return Len() - k <= 0 ? std::string() : chars_.First(Len() - k); }
+    std::string Stem(long k) const {
+        return Len() - k <= 0 ? std::string() : chars_.First(Len() - k);
+    }
     bool Found() const { return !result_.empty(); }
 
     // The n-th and (n+1)-th characters from the end are one doubled consonant.

@@ -3,9 +3,9 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "text/AsciiText.h"
 #include "lookup/QueryTrace.h"
 #include "platform/DatabaseError.h"
+#include "text/AsciiText.h"
 
 namespace quorvantix {
 
@@ -53,8 +53,8 @@ void AppendEntryBlock(std::string& text, db::RecordSet& records) {
 
 // Opens the statement and appends every row it yields.
 std::string RunQuery(QueryKind kind, const char* sql,
-                     std::initializer_list<std::string_view> parameters,
-                     db::Connection& connection, db::RecordSet& records, const std::string& word,
+                     std::initializer_list<std::string_view> parameters, db::Connection& connection,
+                     db::RecordSet& records, const std::string& word,
                      const std::string& text_so_far) {
     try {
         records.Open(sql, connection, parameters);
@@ -101,14 +101,14 @@ std::string QueryExact(db::Connection& connection, db::RecordSet& records, const
     return RunQuery(QueryKind::Exact, kExactSql, {word}, connection, records, word, text_so_far);
 }
 
-std::string QueryPrefix(db::Connection& connection, db::RecordSet& records,
-                        const std::string& word, const std::string& text_so_far) {
+std::string QueryPrefix(db::Connection& connection, db::RecordSet& records, const std::string& word,
+                        const std::string& text_so_far) {
     // NOCASE compares A-Z as a-z, so the bounds are taken in lower case.
     const std::string lowest = LowerAsciiLetters(word);
     const std::string above = SuccessorOfPrefix(lowest);
     if (above.empty()) {
-        return RunQuery(QueryKind::Prefix, kUnboundedPrefixSql, {lowest}, connection, records,
-                        word, text_so_far);
+        return RunQuery(QueryKind::Prefix, kUnboundedPrefixSql, {lowest}, connection, records, word,
+                        text_so_far);
     }
     return RunQuery(QueryKind::Prefix, kPrefixSql, {lowest, above}, connection, records, word,
                     text_so_far);

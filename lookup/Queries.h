@@ -18,8 +18,8 @@ std::string QueryExact(db::Connection& connection, db::RecordSet& records, const
 
 // Rows whose headword begins with the word, taken literally, letter case of A-Z ignored;
 // at most five.
-std::string QueryPrefix(db::Connection& connection, db::RecordSet& records,
-                        const std::string& word, const std::string& text_so_far);
+std::string QueryPrefix(db::Connection& connection, db::RecordSet& records, const std::string& word,
+                        const std::string& text_so_far);
 
 // Rows whose headword holds the word as a whole space-separated word, without those whose
 // headword is the word itself; at most ten.

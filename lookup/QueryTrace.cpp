@@ -22,7 +22,9 @@ ScopedQueryObserver::ScopedQueryObserver(QueryObserver& observer) : previous_(cu
     current_observer = &observer;
 }
 
-ScopedQueryObserver::~ScopedQueryObserver() { current_observer = previous_; }
+ScopedQueryObserver::~ScopedQueryObserver() {
+    current_observer = previous_;
+}
 
 void NotifyQuery(QueryKind kind, std::string_view candidate, int rows) {
     if (current_observer != nullptr) {

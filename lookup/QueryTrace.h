@@ -10,20 +10,20 @@ std::string_view QueryKindName(QueryKind kind);
 
 // Told of every dictionary query as it is made: its kind, the candidate and the rows it read.
 class QueryObserver {
-public:
+  public:
     virtual ~QueryObserver() = default;
     virtual void OnQuery(QueryKind kind, std::string_view candidate, int rows) = 0;
 };
 
 // Installs an observer for the queries made on this thread while it lives.
 class ScopedQueryObserver {
-public:
+  public:
     explicit ScopedQueryObserver(QueryObserver& observer);
     ~ScopedQueryObserver();
     ScopedQueryObserver(const ScopedQueryObserver&) = delete;
     ScopedQueryObserver& operator=(const ScopedQueryObserver&) = delete;
 
-private:
+  private:
     QueryObserver* previous_;
 };
 

@@ -22,7 +22,9 @@ size_t Utf8Chars::ByteOffset(long character) const {
     return starts_[static_cast<size_t>(character)];
 }
 
-std::string Utf8Chars::First(long n) const { return std::string(text_.substr(0, ByteOffset(n))); }
+std::string Utf8Chars::First(long n) const {
+    return std::string(text_.substr(0, ByteOffset(n)));
+}
 
 std::string Utf8Chars::At(long index) const {
     if (index < 0 || index >= Count()) {

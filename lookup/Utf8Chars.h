@@ -11,7 +11,7 @@ namespace quorvantix {
 // A text cut into characters: UTF-8 code points, where a byte that does not begin a valid
 // UTF-8 sequence counts as one character of its own.
 class Utf8Chars {
-public:
+  public:
     explicit Utf8Chars(std::string_view text);
 
     long Count() const { return static_cast<long>(starts_.size()); }
@@ -22,7 +22,7 @@ public:
     // The last n characters (empty when n is larger than the count or n <= 0).
     std::string Last(long n) const;
 
-private:
+  private:
     size_t ByteOffset(long character) const;
 
     std::string_view text_;

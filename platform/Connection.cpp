@@ -10,23 +10,25 @@ void Connection::StatementDeleter::operator()(sqlite3_stmt* statement) const noe
     sqlite3_finalize(statement);
 }
 
-Connection::~Connection() { Close(); }
+Connection::~Connection() {
+    Close();
+}
 
 void Connection::Open(const std::string& path) {
     Close();
     sqlite3* handle = nullptr;
-    const int code = sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int code =
+        sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) {
-        const std::string message =
-            handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
+        const std::string message = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
         sqlite3_close_v2(handle);
         throw DatabaseError(code, message + ": " + path);
     }
     handle_ = handle;
     // sqlite3_open_v2 reads nothing yet; reading the schema is what rejects a file that is
     // not a database.
-    const int schema = sqlite3_exec(handle_, "SELECT 1 FROM sqlite_schema LIMIT 1", nullptr,
-                                    nullptr, nullptr);
+    const int schema =
+        sqlite3_exec(handle_, "SELECT 1 FROM sqlite_schema LIMIT 1", nullptr, nullptr, nullptr);
     if (schema != SQLITE_OK) {
         const std::string message = LastMessage();
         Close();

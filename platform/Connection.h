@@ -12,7 +12,7 @@ namespace quorvantix::db {
 // A read-only connection to one SQLite database file. Statements prepared on it are kept
 // until it closes, so a statement run again within one connection is not compiled again.
 class Connection {
-public:
+  public:
     Connection() = default;
     ~Connection();
     Connection(const Connection&) = delete;
@@ -30,7 +30,7 @@ public:
     // SQLite's message for the last failure on this connection.
     std::string LastMessage() const;
 
-private:
+  private:
     struct StatementDeleter {
         void operator()(sqlite3_stmt* statement) const noexcept;
     };

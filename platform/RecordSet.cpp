@@ -7,7 +7,9 @@
 
 namespace quorvantix::db {
 
-RecordSet::~RecordSet() { Close(); }
+RecordSet::~RecordSet() {
+    Close();
+}
 
 void RecordSet::Open(const std::string& sql, Connection& connection,
                      std::initializer_list<std::string_view> parameters) {

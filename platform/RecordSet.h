@@ -13,11 +13,11 @@ class RecordSet;
 
 // One column of the record set's current row.
 class Field {
-public:
+  public:
     // The column's value as text. A NULL value does not convert to text: it raises.
     std::string Value() const;
 
-private:
+  private:
     friend class RecordSet;
     Field(const RecordSet& records, int column) : records_(records), column_(column) {}
 
@@ -29,7 +29,7 @@ private:
 // another. Rows are fetched on demand: Open only has the statement accepted, so a damaged
 // file fails while rows are read, not while the statement is opened.
 class RecordSet {
-public:
+  public:
     RecordSet() = default;
     ~RecordSet();
     RecordSet(const RecordSet&) = delete;
@@ -50,7 +50,7 @@ public:
     void MoveNext();
     Field Fields(std::string_view column);
 
-private:
+  private:
     friend class Field;
     enum class Position { NotFetched, OnRow, PastEnd };
 

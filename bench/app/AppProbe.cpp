@@ -44,9 +44,8 @@ QStringList ReadWords(const QString& file_name) {
 // Another program takes the clipboard with the word; returns once this process sees it.
 std::unique_ptr<QProcess> CopyElsewhere(const QString& word) {
     auto xclip = std::make_unique<QProcess>();
-    xclip->start(QStringLiteral("xclip"),
-                 {QStringLiteral("-quiet"), QStringLiteral("-selection"),
-                  QStringLiteral("clipboard"), QStringLiteral("-i")});
+    xclip->start(QStringLiteral("xclip"), {QStringLiteral("-quiet"), QStringLiteral("-selection"),
+                                           QStringLiteral("clipboard"), QStringLiteral("-i")});
     xclip->waitForStarted();
     xclip->write(word.toUtf8());
     xclip->closeWriteChannel();

@@ -4,7 +4,6 @@
 #include <QTest>
 #include <filesystem>
 #include <stdexcept>
-#include <system_error>
 
 #include "app/ClipboardText.h"
 #include "app/FailureReport.h"
@@ -12,11 +11,9 @@
 #include "app/PlacementText.h"
 #include "app/PlatformChoice.h"
 #include "app/TextFile.h"
-#include "tests/app/FileSizeLimit.h"
 #include "tests/support/TestDictionary.h"
 
 using namespace quorvantix;
-using quorvantix::testing::FileSizeLimit;
 using quorvantix::testing::ReadBytes;
 using quorvantix::testing::TempDir;
 using quorvantix::testing::WriteBytes;
@@ -53,14 +50,6 @@ class FixedClipboard : public ClipboardReader {
 
 WindowPlacement Placement(int left, int top, int width, int height, int limit) {
     return WindowPlacement{left, top, width, height, limit};
-}
-
-std::size_t FilesIn(const std::filesystem::path& folder) {
-    std::size_t count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) {
-        ++count;
-    }
-    return count;
 }
 
 }  // namespace
@@ -165,39 +154,6 @@ class AppTextTest : public QObject {
         QCOMPARE(ReadTextFile(dir.path().string()), std::string());
         WriteBytes(dir.File("file"), std::string("a\0b\r\n", 5));
         QCOMPARE(ReadTextFile(dir.File("file")), std::string("a\0b\r\n", 5));
-    }
-
-    void replaceFileContent() {
-        TempDir dir;
-        const std::string file = dir.File("Quorvantix.txt");
-        ReplaceFileContent(file, "first");
-        ReplaceFileContent(file, "second");
-        QCOMPARE(ReadBytes(file), std::string("second"));
-        QCOMPARE(FilesIn(dir.path()), std::size_t{1});
-    }
-
-    void failedReplaceKeepsTheOldFile() {
-        TempDir dir;
-        const std::string file = dir.File("Quorvantix.txt");
-        WriteBytes(file, "1\r\n2\r\n3\r\n4\r\n5\r\n");
-        {
-            FileSizeLimit limit(4);
-            QVERIFY_THROWS_EXCEPTION(std::system_error,
-                                     ReplaceFileContent(file, "10\r\n20\r\n400\r\n300\r\n60\r\n"));
-        }
-        QCOMPARE(ReadBytes(file), std::string("1\r\n2\r\n3\r\n4\r\n5\r\n"));
-        QCOMPARE(FilesIn(dir.path()), std::size_t{1});
-    }
-
-    void saveFailureNamesTheFile() {
-        TempDir dir;
-        const std::string file = dir.File("no such folder/Quorvantix.txt");
-        try {
-            ReplaceFileContent(file, "x");
-            QFAIL("the save should fail");
-        } catch (const std::system_error& failure) {
-            QVERIFY(std::string(failure.what()).find(file) != std::string::npos);
-        }
     }
 
     void readClipboardText_data() {

@@ -14,7 +14,7 @@
 
 #include "app/DesktopClipboard.h"
 #include "app/TForm1.h"
-#include "tests/app/FileSizeLimit.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestDictionary.h"
 
 using namespace quorvantix;

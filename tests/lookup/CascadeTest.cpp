@@ -10,12 +10,12 @@ using Queries = std::vector<std::string>;
 
 // Headwords that the example words reduce to; nothing starts with a, b, f, i, v, x or y.
 const std::vector<Row> kBaseForms = {
-    {"run", "走る"},        {"stop", "止まる"},      {"knife", "ナイフ"},  {"happy", "幸せな"},
-    {"state", "状態"},      {"care", "注意"},        {"surprise", "驚き"}, {"notable", "著名な"},
-    {"give", "与える"},     {"like", "好む"},        {"regular", "規則的な"},
-    {"write", "書く"},      {"rest", "休息"},        {"pure", "純粋な"},   {"piano", "ピアノ"},
-    {"possible", "可能な"}, {"make", "作る"},        {"stun", "気絶させる"},
-    {"cloud", "雲"},        {"safe", "安全な"},       {"simple", "簡単な"},
+    {"run", "走る"},      {"stop", "止まる"},     {"knife", "ナイフ"},     {"happy", "幸せな"},
+    {"state", "状態"},    {"care", "注意"},       {"surprise", "驚き"},    {"notable", "著名な"},
+    {"give", "与える"},   {"like", "好む"},       {"regular", "規則的な"}, {"write", "書く"},
+    {"rest", "休息"},     {"pure", "純粋な"},     {"piano", "ピアノ"},     {"possible", "可能な"},
+    {"make", "作る"},     {"stun", "気絶させる"}, {"cloud", "雲"},         {"safe", "安全な"},
+    {"simple", "簡単な"},
 };
 
 struct CascadeCase {
@@ -23,7 +23,9 @@ struct CascadeCase {
     Queries queries;
 };
 
-void PrintTo(const CascadeCase& c, std::ostream* os) { *os << '"' << c.word << '"'; }
+void PrintTo(const CascadeCase& c, std::ostream* os) {
+    *os << '"' << c.word << '"';
+}
 
 class CascadeTest : public LookupFixture, public ::testing::WithParamInterface<CascadeCase> {};
 
@@ -61,9 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
         CascadeCase{"surprisingly",
                     {"exact surprisingly", "exact surprise", "exact surpris", "exact surprie",
                      "exact surpri"}},
-        CascadeCase{"stunningly",
-                    {"exact stunningly", "exact stunne", "exact stunn", "exact stune",
-                     "exact stun"}},
+        CascadeCase{
+            "stunningly",
+            {"exact stunningly", "exact stunne", "exact stunn", "exact stune", "exact stun"}},
         CascadeCase{"happily", {"exact happily", "exact happy"}},
         CascadeCase{"simply", {"exact simply", "exact simple", "exact simpl", "exact simp"}},
         CascadeCase{"possibility", {"exact possibility", "exact possible"}},
@@ -76,22 +78,30 @@ INSTANTIATE_TEST_SUITE_P(
         CascadeCase{"an", {"exact an"}},
         // A word that is exactly an ending is cut to an empty stem where its rule has no
         // length condition.
-        CascadeCase{"ies",
-                    {"exact ies", "exact ie", "exact y", "exact ie", "exact i", "prefix ie",
-                     "prefix i"}},
+        CascadeCase{
+            "ies",
+            {"exact ies", "exact ie", "exact y", "exact ie", "exact i", "prefix ie", "prefix i"}},
         CascadeCase{"ness",
-                    {"exact ness", "exact nes", "exact ", "exact nes", "exact ne", "exact n", "prefix nes",
-                     "prefix ne", "prefix n"}},
+                    {"exact ness", "exact nes", "exact ", "exact nes", "exact ne", "exact n",
+                     "prefix nes", "prefix ne", "prefix n"}},
         // Characters, not bytes: a three-character Japanese word gets three-character rules.
         CascadeCase{"日本語",
                     {"exact 日本語", "exact 日本", "exact 日", "prefix 日本", "prefix 日"}},
         // A byte that is not UTF-8 counts as one character.
-        CascadeCase{"\xff\xfe" "ab",
-                    {"exact \xff\xfe" "ab", "exact \xff\xfe" "a", "exact \xff\xfe",
-                     "exact \xff", "prefix \xff\xfe" "a", "prefix \xff\xfe", "prefix \xff"}}));
+        CascadeCase{"\xff\xfe"
+                    "ab",
+                    {"exact \xff\xfe"
+                     "ab",
+                     "exact \xff\xfe"
+                     "a",
+                     "exact \xff\xfe", "exact \xff",
+                     "prefix \xff\xfe"
+                     "a",
+                     "prefix \xff\xfe", "prefix \xff"}}));
 
 TEST_F(LookupFixture, RowsOfEveryCandidateAppearInQueryOrder) {
-    UseDictionary({{"knife", "ナイフ"}, {"knive", "誤綴り"}, {"running", "走ること"}, {"run", "走る"}});
+    UseDictionary(
+        {{"knife", "ナイフ"}, {"knive", "誤綴り"}, {"running", "走ること"}, {"run", "走る"}});
     EXPECT_EQ(Lookup("knives"),
               "knive\r\n誤綴り\r\n\r\nknive\r\n誤綴り\r\n\r\nknife\r\nナイフ\r\n\r\n");
     EXPECT_EQ(Lookup("running"), "running\r\n走ること\r\n\r\nrun\r\n走る\r\n\r\n");
@@ -100,8 +110,8 @@ TEST_F(LookupFixture, RowsOfEveryCandidateAppearInQueryOrder) {
 TEST_F(LookupFixture, FallbacksStopAtTheFirstQueryThatFinds) {
     UseDictionary({{"xy", "XY"}, {"abcdef", "prefix hit"}});
     EXPECT_EQ(Trace("xyz"), (Queries{"exact xyz", "exact xy"}));
-    EXPECT_EQ(Trace("abcq"), (Queries{"exact abcq", "exact abc", "exact ab", "exact a",
-                                      "prefix abc"}));
+    EXPECT_EQ(Trace("abcq"),
+              (Queries{"exact abcq", "exact abc", "exact ab", "exact a", "prefix abc"}));
     EXPECT_EQ(Lookup("abcq"), "abcdef\r\nprefix hit\r\n\r\n");
 }
 

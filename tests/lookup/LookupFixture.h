@@ -13,7 +13,7 @@ namespace quorvantix::testing {
 
 // Records every query as "exact word", "prefix word" or "phrase word".
 class QueryLog : public QueryObserver {
-public:
+  public:
     void OnQuery(QueryKind kind, std::string_view candidate, int) override {
         lines.push_back(std::string(QueryKindName(kind)) + " " + std::string(candidate));
     }
@@ -21,7 +21,7 @@ public:
 };
 
 class LookupFixture : public ::testing::Test {
-protected:
+  protected:
     void UseDictionary(const std::vector<Row>& rows) { WriteDictionary(dictionary_, rows); }
 
     std::string Lookup(const std::string& text, bool phrase_search = false) {

@@ -27,8 +27,14 @@ TEST_F(LookupFixture, EntryBlocksKeepTheHeadwordAndTrimTheDefinition) {
 }
 
 TEST_F(LookupFixture, QueriesAppendToTheTextSoFarAndLimitRows) {
-    UseDictionary({{"run", "D1"}, {"running", "R"}, {"runner", "N"}, {"rune", "E"},
-                   {"Run", "D2"}, {"runt", "T"}, {"rung", "G"}, {"ruin", "X"}});
+    UseDictionary({{"run", "D1"},
+                   {"running", "R"},
+                   {"runner", "N"},
+                   {"rune", "E"},
+                   {"Run", "D2"},
+                   {"runt", "T"},
+                   {"rung", "G"},
+                   {"ruin", "X"}});
     db::Connection connection;
     connection.Open(dictionary_);
     db::RecordSet records;
@@ -42,8 +48,13 @@ TEST_F(LookupFixture, QueriesAppendToTheTextSoFarAndLimitRows) {
 }
 
 TEST_F(LookupFixture, CopiedTextIsTakenLiterallyNeverAsSql) {
-    UseDictionary({{"say \"hi\"", "挨拶"}, {"run", "走る"}, {"r%x", "記号"}, {"a_b", "下線"},
-                   {"x\\y", "バックスラッシュ"}, {"\xff\xffz", "不正なバイト"}, {"\xfe", "前"}});
+    UseDictionary({{"say \"hi\"", "挨拶"},
+                   {"run", "走る"},
+                   {"r%x", "記号"},
+                   {"a_b", "下線"},
+                   {"x\\y", "バックスラッシュ"},
+                   {"\xff\xffz", "不正なバイト"},
+                   {"\xfe", "前"}});
     EXPECT_EQ(Lookup("say \"hi\""), "say \"hi\"\r\n挨拶\r\n\r\n");
     EXPECT_EQ(Lookup("\" OR \"\"=\""), "");
     EXPECT_EQ(Lookup("'); DROP TABLE tbl00; --"), "");
@@ -68,14 +79,20 @@ struct PrefixRetryCase {
     const char* answer;
 };
 
-void PrintTo(const PrefixRetryCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const PrefixRetryCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class PrefixRetryTest : public LookupFixture,
                         public ::testing::WithParamInterface<PrefixRetryCase> {};
 
 TEST_P(PrefixRetryTest, LooksUpTheWordWithoutItsPrefixOnce) {
-    UseDictionary({{"like", "好む"}, {"regular", "規則的な"}, {"responsible", "責任がある"},
-                   {"happy", "幸せな"}, {"able", "できる"}, {"write", "書く"},
+    UseDictionary({{"like", "好む"},
+                   {"regular", "規則的な"},
+                   {"responsible", "責任がある"},
+                   {"happy", "幸せな"},
+                   {"able", "できる"},
+                   {"write", "書く"},
                    {"rest", "休息"}});
     EXPECT_EQ(Lookup(GetParam().text), GetParam().answer);
 }
@@ -90,9 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PrefixRetryCase{"rewrite", "write\r\n書く\r\n\r\n"},
                       PrefixRetryCase{"rest", "rest\r\n休息\r\n\r\n"},
                       // Only one prefix is removed: "unenable" retries "enable" only.
-                      PrefixRetryCase{"unenable", ""},
-                      PrefixRetryCase{"en", ""}, PrefixRetryCase{"dis", ""},
-                      PrefixRetryCase{"ir", ""}));
+                      PrefixRetryCase{"unenable", ""}, PrefixRetryCase{"en", ""},
+                      PrefixRetryCase{"dis", ""}, PrefixRetryCase{"ir", ""}));
 
 TEST_F(LookupFixture, PrefixRetryRunsOnceAndNeverSearchesPhrases) {
     UseDictionary({{"like", "好む"}, {"like it", "気に入る"}});
@@ -110,15 +126,16 @@ TEST_F(LookupFixture, UnusableDictionariesGiveTheEmptyAnswer) {
     const std::string garbage = dir_.File("garbage");
     WriteBytes(garbage, std::string(4096, 'x'));
     const std::string other_table = dir_.File("other");
-    ExecuteSql(other_table, "CREATE TABLE words (fld1 TEXT, fld2 TEXT); "
-                            "INSERT INTO words VALUES ('run', 'x')");
+    ExecuteSql(other_table,
+               "CREATE TABLE words (fld1 TEXT, fld2 TEXT); "
+               "INSERT INTO words VALUES ('run', 'x')");
     const std::string missing_column = dir_.File("onecolumn");
     ExecuteSql(missing_column, "CREATE TABLE tbl00 (fld1 TEXT); INSERT INTO tbl00 VALUES ('run')");
     const std::string empty_file = dir_.File("empty");
     WriteBytes(empty_file, "");
 
-    for (const std::string& path : {dir_.File("missing"), folder, garbage, other_table,
-                                    missing_column, empty_file}) {
+    for (const std::string& path :
+         {dir_.File("missing"), folder, garbage, other_table, missing_column, empty_file}) {
         QueryLog log;
         ScopedQueryObserver scope(log);
         EXPECT_EQ(LookupWord("run", path, "", false, false), "") << path;

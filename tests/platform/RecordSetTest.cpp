@@ -9,7 +9,7 @@ namespace quorvantix::testing {
 namespace {
 
 class RecordSetTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WriteDictionary(file_, {{"a", "1"}, {"b", "2"}, {"c", std::nullopt}});
         connection_.Open(file_);

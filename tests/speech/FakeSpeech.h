@@ -9,6 +9,7 @@
 namespace quorvantix {
 
 // A speech control that logs every call ("state", "stop", "speak WORD") and can be made to fail.
+// Preparing is only counted.
 class FakeSpeech : public SpeechControl {
   public:
     int state = 0;
@@ -17,6 +18,9 @@ class FakeSpeech : public SpeechControl {
     bool speak_fails = false;
     std::vector<std::string> calls;
     std::function<void()> on_state_read;
+    int prepares = 0;
+
+    void Prepare() noexcept override { ++prepares; }
 
     int SpeakingState() override {
         calls.push_back("state");

@@ -8,13 +8,16 @@
 #include <memory>
 
 #include "FakeSpeech.h"
+#include "FormTabChain.h"
 #include "app/DesktopClipboard.h"
 #include "app/TForm1.h"
-#include "tests/app/FileSizeLimit.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestDictionary.h"
 
 using namespace quorvantix;
+using quorvantix::testing::DesignedTabChain;
 using quorvantix::testing::FileSizeLimit;
+using quorvantix::testing::FormTabChain;
 using quorvantix::testing::Row;
 using quorvantix::testing::TempDir;
 using quorvantix::testing::WriteDictionary;
@@ -31,6 +34,18 @@ class FormSpeechTest : public QObject {
 
     std::string PlacementFile() const { return dir_->File("Quorvantix.txt"); }
 
+    // A window that speaks through the stand-in, which stays reachable through `fake`.
+    std::unique_ptr<TForm1> MakeForm(FakeSpeech*& fake) {
+        FormServices services;
+        services.program_folder = dir_->path().string() + "/";
+        services.clipboard = std::make_unique<DesktopClipboard>();
+        services.report = [this](const std::string& message) { reports_.push_back(message); };
+        auto speech = std::make_unique<FakeSpeech>();
+        fake = speech.get();
+        services.speech = std::move(speech);
+        return std::make_unique<TForm1>(std::move(services));
+    }
+
     // Clicks Memo1 where the character at this position is drawn.
     void ClickAt(int position) {
         QTextCursor cursor = form_->Memo1->textCursor();
@@ -45,14 +60,7 @@ class FormSpeechTest : public QObject {
         reports_.clear();
         WriteDictionary(dir_->File("Tessaryn"), {Row{"apple", "りんご"}});
         QGuiApplication::clipboard()->clear();
-        FormServices services;
-        services.program_folder = dir_->path().string() + "/";
-        services.clipboard = std::make_unique<DesktopClipboard>();
-        services.report = [this](const std::string& message) { reports_.push_back(message); };
-        form_ = std::make_unique<TForm1>(std::move(services));
-        auto speech = std::make_unique<FakeSpeech>();
-        speech_ = speech.get();
-        form_->TextToSpeech1 = std::move(speech);
+        form_ = MakeForm(speech_);
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
         form_->Memo1->setPlainText(QString::fromUtf8("りんご Apple,  pie"));
@@ -115,6 +123,19 @@ class FormSpeechTest : public QObject {
         QCOMPARE(speech_->calls, (Calls{"state", "stop"}));
         QCOMPARE(reports_.size(), std::size_t{1});
     }
+
+    // Starting the engine makes the caller wait: not before the window is up, and once.
+    void prepared_after_construction() {
+        FakeSpeech* speech = nullptr;
+        const auto form = MakeForm(speech);
+        QCOMPARE(speech->prepares, 0);
+        QTRY_COMPARE(speech->prepares, 1);
+        QCOMPARE(speech_->prepares, 1);
+        QVERIFY(speech->calls.empty());
+    }
+
+    // The speech control is hidden: Tab goes from Memo1 straight to the buttons.
+    void tab_skips_nothing() { QCOMPARE(FormTabChain(*form_), DesignedTabChain(*form_)); }
 
     void lookup_leaves_speech_running() {
         speech_->state = 1;

@@ -6,11 +6,14 @@
 #include <QTest>
 #include <memory>
 
+#include "FormTabChain.h"
 #include "app/DesktopClipboard.h"
 #include "app/TForm1.h"
 #include "tests/support/TestDictionary.h"
 
 using namespace quorvantix;
+using quorvantix::testing::DesignedTabChain;
+using quorvantix::testing::FormTabChain;
 using quorvantix::testing::TempDir;
 
 class FormWithoutSpeechTest : public QObject {
@@ -31,16 +34,7 @@ class FormWithoutSpeechTest : public QObject {
         QTest::mouseClick(form.Memo1->viewport(), Qt::LeftButton, {}, QPoint(3, 5));
         QCOMPARE(form.focusWidget(), form.Memo1);
 
-        const std::vector<QWidget*> tab_order = {form.Edit0,   form.Memo1,   form.Button1,
-                                                 form.Button2, form.Button3, form.Button4};
-        std::vector<QWidget*> chain = {form.Edit0};
-        for (QWidget* next = form.Edit0->nextInFocusChain(); next != form.Edit0;
-             next = next->nextInFocusChain()) {
-            if ((next->focusPolicy() & Qt::TabFocus) != 0) {
-                chain.push_back(next);
-            }
-        }
-        QCOMPARE(chain, tab_order);
+        QCOMPARE(FormTabChain(form), DesignedTabChain(form));
     }
 };
 

@@ -2,11 +2,13 @@
 // ends as the program does when its window is closed: stop the speech, end without teardown.
 // Exit status 0: the word was spoken to its end, or was still being spoken when --quit-after-ms
 // ran out; 1: nothing was spoken.
-#include <CLI/CLI.hpp>
 #include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "speech/EndWithoutTeardown.h"
 #include "speech/SpeechClick.h"
@@ -28,15 +30,23 @@ int ReadState(quorvantix::SpeechControl& speech) {
 
 }  // namespace
 
+// usage: speak_word [--quit-after-ms MS] TEXT CARET
 int main(int argc, char** argv) {
-    CLI::App cli{"Speaks the word at a caret offset in a text"};
-    std::string text;
-    size_t caret = 0;
+    std::vector<std::string> positional;
     int quit_after_ms = -1;
-    cli.add_option("text", text)->required();
-    cli.add_option("caret", caret)->required();
-    cli.add_option("--quit-after-ms", quit_after_ms, "quit this soon, speaking or not");
-    CLI11_PARSE(cli, argc, argv);
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--quit-after-ms" && i + 1 < argc) {
+            quit_after_ms = std::atoi(argv[++i]);
+        } else {
+            positional.emplace_back(argv[i]);
+        }
+    }
+    if (positional.size() != 2) {
+        std::fprintf(stderr, "usage: speak_word [--quit-after-ms MS] TEXT CARET\n");
+        return 2;
+    }
+    const std::string& text = positional[0];
+    const auto caret = static_cast<std::size_t>(std::strtoul(positional[1].c_str(), nullptr, 10));
 
     QCoreApplication app(argc, argv);
     quorvantix::TTextToSpeech speech;

@@ -1,0 +1,188 @@
+#include "builder/DictBuild.h"
+
+#include <chrono>
+#include <iomanip>
+#include <ostream>
+#include <utility>
+
+#include "builder/ProgressLine.h"
+#include "builder/formats/DictdReader.h"
+#include "builder/formats/EdictReverse.h"
+#include "builder/formats/EijiroReader.h"
+#include "builder/formats/EntrySink.h"
+#include "builder/formats/MdbReader.h"
+#include "builder/formats/StardictReader.h"
+#include "builder/formats/TsvReader.h"
+#include "builder/io/InputError.h"
+#include "builder/io/Interruption.h"
+#include "platform/AtomicFile.h"
+#include "platform/DatabaseError.h"
+#include "platform/DictionaryWriter.h"
+
+namespace quorvantix::dict {
+
+namespace {
+
+constexpr size_t kSkipsNamed = 5;
+constexpr long long kCheckEvery = 4096;
+
+using Input = std::pair<std::string, InputFormat>;
+
+// What a skipped number counts in each format, in the singular and the plural.
+std::pair<std::string_view, std::string_view> SkipUnit(InputFormat format) {
+    switch (format) {
+        case InputFormat::Stardict:
+            return {"entry", "entries"};
+        case InputFormat::Mdb:
+            return {"record", "records"};
+        case InputFormat::Dictd:
+            return {"index line", "index lines"};
+        default:
+            return {"line", "lines"};
+    }
+}
+
+class BuildSink final : public EntrySink {
+  public:
+    BuildSink(db::DictionaryWriter& writer, ProgressLine& progress)
+        : writer_(writer), progress_(progress) {}
+
+    void StartInput(const std::string& name) {
+        progress_.StartInput(name);
+        skipped_ = 0;
+        first_skips_.clear();
+    }
+
+    void Add(std::string_view headword, std::string_view definition) override {
+        writer_.Add(headword, definition);
+        if (writer_.rows() % kCheckEvery == 0) {
+            StopIfInterrupted();
+            progress_.Update(writer_.rows(), done_, total_);
+        }
+    }
+
+    void Skip(long number) override {
+        ++skipped_;
+        if (first_skips_.size() < kSkipsNamed) {
+            first_skips_.push_back(number);
+        }
+    }
+
+    void Reached(uint64_t done, uint64_t total) override {
+        done_ = done;
+        total_ = total;
+        StopIfInterrupted();
+        progress_.Update(writer_.rows(), done, total);
+    }
+
+    // "N malformed lines skipped (lines a, b, c, …)", or empty text when none was.
+    std::string SkipReport(InputFormat format) const {
+        if (skipped_ == 0) {
+            return {};
+        }
+        const auto [one, many] = SkipUnit(format);
+        const std::string unit(skipped_ == 1 ? one : many);
+        std::string report =
+            std::to_string(skipped_) + " malformed " + unit + " skipped (" + unit + " ";
+        for (size_t i = 0; i < first_skips_.size(); ++i) {
+            report += (i ? ", " : "") + std::to_string(first_skips_[i]);
+        }
+        return report + (skipped_ > static_cast<long>(first_skips_.size()) ? ", …)" : ")");
+    }
+
+  private:
+    db::DictionaryWriter& writer_;
+    ProgressLine& progress_;
+    uint64_t done_ = 0;
+    uint64_t total_ = 0;
+    long skipped_ = 0;
+    std::vector<long> first_skips_;
+};
+
+void ReadInput(const Input& input, const BuildOptions& options, EntrySink& sink) {
+    const auto& [path, format] = input;
+    switch (format) {
+        case InputFormat::Tsv:
+            ReadTsv(path, options.keep_commas, sink);
+            break;
+        case InputFormat::Dictd:
+            ReadDictd(path, sink);
+            break;
+        case InputFormat::Stardict:
+            ReadStardict(path, sink);
+            break;
+        case InputFormat::Eijiro:
+            ReadEijiro(path, sink);
+            break;
+        case InputFormat::EdictReverse:
+            ReadEdictReverse(path, sink);
+            break;
+        case InputFormat::Mdb:
+            ReadMdb(path, options.mdb_export, sink);
+            break;
+    }
+}
+
+// Every input with its format, told before anything is written.
+std::vector<Input> ResolveInputs(const BuildOptions& options) {
+    std::vector<Input> inputs;
+    for (const std::string& path : options.inputs) {
+        std::optional<InputFormat> format = options.format;
+        if (!format) {
+            format = DetectFormat(path);
+        }
+        if (!format) {
+            throw InputError(
+                path, "cannot tell its format; name it with --format (" + FormatNames() + ")");
+        }
+        inputs.emplace_back(path, *format);
+    }
+    return inputs;
+}
+
+long long Build(const BuildOptions& options, const std::vector<Input>& inputs, std::ostream& err) {
+    AtomicFile pending(options.out);
+    db::DictionaryWriter writer(pending.path());
+    ProgressLine progress(err, options.progress);
+    BuildSink sink(writer, progress);
+    for (const Input& input : inputs) {
+        sink.StartInput(input.first);
+        ReadInput(input, options, sink);
+        progress.Clear();
+        if (const std::string report = sink.SkipReport(input.second); !report.empty()) {
+            err << "quorvantix-dict: " << input.first << ": " << report << '\n';
+        }
+    }
+    const long long rows = writer.rows();
+    progress.Note("making the headword index of " + std::to_string(rows) + " rows…");
+    writer.Finish();
+    progress.Clear();
+    StopIfInterrupted();
+    pending.Commit();
+    return rows;
+}
+
+}  // namespace
+
+int RunBuild(const BuildOptions& options, std::ostream& out, std::ostream& err) {
+    const auto started = std::chrono::steady_clock::now();
+    InterruptionGuard interruption;
+    try {
+        const std::vector<Input> inputs = ResolveInputs(options);
+        const long long rows = Build(options, inputs, err);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        out << options.out << ": " << rows << (rows == 1 ? " row" : " rows") << " from "
+            << inputs.size() << (inputs.size() == 1 ? " input" : " inputs") << " in " << std::fixed
+            << std::setprecision(1) << seconds << " s\n";
+        return kDictOk;
+    } catch (const Interrupted&) {
+        err << "quorvantix-dict: interrupted; " << options.out << " left as it was\n";
+        return kDictInterrupted;
+    } catch (const std::exception& failure) {
+        err << "quorvantix-dict: " << failure.what() << "; " << options.out << " left as it was\n";
+        return kDictFailed;
+    }
+}
+
+}  // namespace quorvantix::dict

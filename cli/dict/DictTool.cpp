@@ -1,0 +1,71 @@
+#include "cli/dict/DictTool.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <iostream>
+
+#include "builder/DictBuild.h"
+#include "builder/DictInfo.h"
+
+namespace quorvantix::dict {
+
+namespace {
+
+std::vector<std::string> FormatChoices() {
+    std::vector<std::string> names;
+    for (auto format : {InputFormat::Tsv, InputFormat::Dictd, InputFormat::Stardict,
+                        InputFormat::Eijiro, InputFormat::EdictReverse, InputFormat::Mdb}) {
+        names.emplace_back(FormatName(format));
+    }
+    return names;
+}
+
+}  // namespace
+
+int RunDictTool(const std::vector<std::string>& arguments, bool err_is_terminal, std::ostream& out,
+                std::ostream& err) {
+    CLI::App app{"Makes and checks Quorvantix dictionary files."};
+    app.name("quorvantix-dict");
+    app.require_subcommand(1);
+
+    BuildOptions build;
+    std::string format;
+    CLI::App* build_command =
+        app.add_subcommand("build", "write a new dictionary file OUT from the inputs, in order");
+    build_command->add_option("OUT", build.out, "the dictionary file to write")->required();
+    build_command->add_option("INPUT", build.inputs, "input files")->required();
+    build_command
+        ->add_option("--format", format,
+                     "format of every input (default: told from each file's name or content)")
+        ->check(CLI::IsMember(FormatChoices()));
+    build_command->add_flag("--keep-commas", build.keep_commas,
+                            "tsv: keep a headword field with commas whole");
+    build_command
+        ->add_option("--mdb-export", build.mdb_export, "mdb: the mdb-export program to run")
+        ->capture_default_str();
+
+    std::string file;
+    CLI::App* info_command = app.add_subcommand("info", "show what a dictionary file holds");
+    info_command->add_option("FILE", file, "dictionary file")->required();
+    CLI::App* index_command =
+        app.add_subcommand("index", "add the headword index to a dictionary that lacks it");
+    index_command->add_option("FILE", file, "dictionary file")->required();
+
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error, out, err) == 0 ? kDictOk : kDictUsageError;
+    }
+    if (*build_command) {
+        build.format = FormatNamed(format);
+        build.progress = err_is_terminal;
+        return RunBuild(build, out, err);
+    }
+    if (*info_command) {
+        return RunInfo(file, out, err);
+    }
+    return RunIndex(file, out, err);
+}
+
+}  // namespace quorvantix::dict

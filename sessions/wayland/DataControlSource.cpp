@@ -1,0 +1,129 @@
+#include "sessions/wayland/DataControlSource.h"
+
+#include <unistd.h>
+#include <wayland-client.h>
+
+#include <cstring>
+#include <string_view>
+
+#include "wlr-data-control-unstable-v1-client-protocol.h"
+
+namespace quorvantix::testing {
+
+namespace {
+
+constexpr auto kTimeout = std::chrono::seconds(5);
+
+struct Globals {
+    uint32_t seat = 0;
+    uint32_t manager = 0;
+};
+
+void OnGlobal(void* data, wl_registry*, uint32_t name, const char* interface, uint32_t) {
+    auto& globals = *static_cast<Globals*>(data);
+    if (std::string_view(interface) == wl_seat_interface.name && globals.seat == 0) {
+        globals.seat = name;
+    } else if (std::string_view(interface) == zwlr_data_control_manager_v1_interface.name) {
+        globals.manager = name;
+    }
+}
+void OnGlobalRemoved(void*, wl_registry*, uint32_t) {}
+constexpr wl_registry_listener kRegistryListener = {OnGlobal, OnGlobalRemoved};
+
+// The device's own view of the selection is of no interest here.
+void OnDataOffer(void*, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
+    zwlr_data_control_offer_v1_destroy(offer);
+}
+void OnSelection(void*, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1*) {}
+void OnFinished(void*, zwlr_data_control_device_v1*) {}
+constexpr zwlr_data_control_device_v1_listener kDeviceListener = {OnDataOffer, OnSelection,
+                                                                  OnFinished, OnSelection};
+
+}  // namespace
+
+std::unique_ptr<DataControlSource> DataControlSource::Connect() {
+    std::unique_ptr<DataControlSource> source(new DataControlSource());
+    source->display_ = ConnectToSessionCompositor();
+    if (!source->display_) {
+        return nullptr;
+    }
+    wl_display* display = source->display_.get();
+    wl_registry* registry = wl_display_get_registry(display);
+    Globals globals;
+    wl_registry_add_listener(registry, &kRegistryListener, &globals);
+    const bool answered = RoundTrip(display, WaylandClock::now() + kTimeout);
+    if (answered && globals.seat != 0 && globals.manager != 0) {
+        source->seat_ =
+            static_cast<wl_seat*>(wl_registry_bind(registry, globals.seat, &wl_seat_interface, 1));
+        source->manager_ = static_cast<zwlr_data_control_manager_v1*>(wl_registry_bind(
+            registry, globals.manager, &zwlr_data_control_manager_v1_interface, 1));
+        source->device_ =
+            zwlr_data_control_manager_v1_get_data_device(source->manager_, source->seat_);
+        zwlr_data_control_device_v1_add_listener(source->device_, &kDeviceListener, nullptr);
+    }
+    wl_registry_destroy(registry);
+    return source->device_ != nullptr ? std::move(source) : nullptr;
+}
+
+DataControlSource::~DataControlSource() {
+    if (source_ != nullptr) {
+        zwlr_data_control_source_v1_destroy(source_);
+    }
+    if (device_ != nullptr) {
+        zwlr_data_control_device_v1_destroy(device_);
+        zwlr_data_control_manager_v1_destroy(manager_);
+        wl_seat_destroy(seat_);
+    }
+}
+
+bool DataControlSource::Offer(const std::string& text, bool stalled) {
+    static constexpr zwlr_data_control_source_v1_listener kSourceListener = {OnSend, OnCancelled};
+    text_ = text;
+    stalled_ = stalled;
+    zwlr_data_control_source_v1* source = zwlr_data_control_manager_v1_create_data_source(manager_);
+    zwlr_data_control_source_v1_add_listener(source, &kSourceListener, this);
+    for (const char* type : {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain"}) {
+        zwlr_data_control_source_v1_offer(source, type);
+    }
+    zwlr_data_control_device_v1_set_selection(device_, source);
+    // The earlier source is cancelled by the compositor and destroyed then.
+    source_ = source;
+    return RoundTrip(display_.get(), WaylandClock::now() + kTimeout);
+}
+
+void DataControlSource::OnSend(void* data, zwlr_data_control_source_v1*, const char*, int32_t fd) {
+    auto& self = *static_cast<DataControlSource*>(data);
+    FileDescriptor requester(fd);
+    if (self.stalled_) {
+        self.held_.push_back(std::move(requester));
+        return;
+    }
+    std::string_view rest(self.text_);
+    while (!rest.empty()) {
+        const ssize_t written = write(requester.Get(), rest.data(), rest.size());
+        if (written <= 0) {
+            return;
+        }
+        rest.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+void DataControlSource::OnCancelled(void* data, zwlr_data_control_source_v1* source) {
+    auto& self = *static_cast<DataControlSource*>(data);
+    if (self.source_ == source) {
+        self.source_ = nullptr;
+    }
+    zwlr_data_control_source_v1_destroy(source);
+}
+
+void DataControlSource::Dispatch() {
+    if (wl_display_dispatch(display_.get()) >= 0) {
+        wl_display_flush(display_.get());
+    }
+}
+
+int DataControlSource::SocketFd() const {
+    return wl_display_get_fd(display_.get());
+}
+
+}  // namespace quorvantix::testing
