@@ -12,6 +12,8 @@ std::string_view Environment(const char* name) {
     return value != nullptr ? std::string_view(value) : std::string_view();
 }
 
+}  // namespace
+
 bool HasPlatformArgument(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument(argv[i]);
@@ -22,8 +24,6 @@ bool HasPlatformArgument(int argc, char** argv) {
     }
     return false;
 }
-
-}  // namespace
 
 std::string_view QtPlatformFor(const SessionFacts& facts) {
     if (!facts.qpa_platform.empty() || facts.platform_argument) {

@@ -19,6 +19,9 @@ struct SessionFacts {
 // on Wayland, which Qt would not choose by itself unless XDG_SESSION_TYPE says so.
 std::string_view QtPlatformFor(const SessionFacts& facts);
 
+// Whether the command line chooses a Qt platform (-platform NAME).
+bool HasPlatformArgument(int argc, char** argv);
+
 // Sets QT_QPA_PLATFORM as QtPlatformFor says for this process. Call before Qt starts.
 void ChooseQtPlatform(int argc, char** argv);
 

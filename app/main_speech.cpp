@@ -1,7 +1,9 @@
 // The program with speech: a click on a word in the answer speaks it.
 #include <QApplication>
+#include <iostream>
 #include <memory>
 
+#include "app/CommandLine.h"
 #include "app/FormServices.h"
 #include "app/PlatformChoice.h"
 #include "app/TForm1.h"
@@ -9,6 +11,10 @@
 #include "speech/TTextToSpeech.h"
 
 int main(int argc, char* argv[]) {
+    if (const auto status =
+            quorvantix::HandleCommandLine(argc, argv, "quorvantix", true, std::cout, std::cerr)) {
+        return *status;
+    }
     quorvantix::ChooseQtPlatform(argc, argv);
     QApplication application(argc, argv);
     quorvantix::FormServices services = quorvantix::DefaultFormServices();
