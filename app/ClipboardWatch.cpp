@@ -37,7 +37,7 @@ void TForm1::PollClipboard(bool FromTimer) {
         if (answer.empty()) {
             answer = "No Data";
         }
-        setWindowTitle(QString::fromStdString(text));
+        SetCaption(text);
         Memo1->setPlainText(AnswerForDisplay(answer));
         if (FromTimer) {
             RestoreApplication();

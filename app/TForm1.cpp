@@ -219,4 +219,10 @@ void TForm1::resizeEvent(QResizeEvent* event) {
     Dispatch(&TForm1::FormResize);
 }
 
+void TForm1::SetCaption(const std::string& text) {
+    // "[*][*]" is Qt's way of writing a "[*]" that stays.
+    setWindowTitle(
+        QString::fromStdString(text).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]")));
+}
+
 }  // namespace quorvantix

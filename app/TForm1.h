@@ -64,6 +64,10 @@ class TForm1 : public QWidget {
     // True when nothing is being spoken any more; false when the speech control failed.
     bool StopSpeaking();
 
+    // Sets the window's caption to the text exactly as given. Qt would take "[*]" in a title
+    // for its "modified" mark and drop it.
+    void SetCaption(const std::string& text);
+
     // The window's bounds including the window manager's frame.
     QRect OuterBounds() const;
     void SetOuterBounds(const QRect& bounds);

@@ -1,7 +1,11 @@
 #include "builder/DictBuild.h"
 
+#include <sys/stat.h>
+
 #include <chrono>
 #include <iomanip>
+#include <map>
+#include <optional>
 #include <ostream>
 #include <utility>
 
@@ -13,6 +17,7 @@
 #include "builder/formats/MdbReader.h"
 #include "builder/formats/StardictReader.h"
 #include "builder/formats/TsvReader.h"
+#include "builder/io/CompanionFiles.h"
 #include "builder/io/InputError.h"
 #include "builder/io/Interruption.h"
 #include "platform/AtomicFile.h"
@@ -123,9 +128,35 @@ void ReadInput(const Input& input, const BuildOptions& options, EntrySink& sink)
     }
 }
 
-// Every input with its format, told before anything is written.
-std::vector<Input> ResolveInputs(const BuildOptions& options) {
+// The file that names the dictionary an input belongs to: for a dictd or StarDict dictionary
+// its index or .ifo, whichever of its files was given; else the input itself.
+std::string NamingFile(const Input& input) {
+    const std::string base = WithoutDataSuffix(input.first);
+    std::optional<std::string> naming;
+    if (input.second == InputFormat::Dictd) {
+        naming = FirstExisting(base, {".index"});
+    } else if (input.second == InputFormat::Stardict) {
+        naming = FirstExisting(base, {".ifo"});
+    }
+    return naming.value_or(input.first);
+}
+
+// The same dictionary however it is named: its naming file's device and inode, or its path
+// when the file cannot be looked at (reading it will say why).
+std::string DictionaryIdentity(const Input& input) {
+    const std::string file = NamingFile(input);
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        return file;
+    }
+    return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino);
+}
+
+// Every input with its format, told before anything is written. An input naming a dictionary
+// named before (both files of one dictd dictionary, say) is read only once.
+std::vector<Input> ResolveInputs(const BuildOptions& options, std::ostream& err) {
     std::vector<Input> inputs;
+    std::map<std::string, std::string> named;
     for (const std::string& path : options.inputs) {
         std::optional<InputFormat> format = options.format;
         if (!format) {
@@ -135,7 +166,14 @@ std::vector<Input> ResolveInputs(const BuildOptions& options) {
             throw InputError(
                 path, "cannot tell its format; name it with --format (" + FormatNames() + ")");
         }
-        inputs.emplace_back(path, *format);
+        const Input input(path, *format);
+        const auto [earlier, is_new] = named.emplace(DictionaryIdentity(input), path);
+        if (!is_new) {
+            err << "quorvantix-dict: " << path << ": the same dictionary as " << earlier->second
+                << "; read once\n";
+            continue;
+        }
+        inputs.push_back(input);
     }
     return inputs;
 }
@@ -155,7 +193,12 @@ long long Build(const BuildOptions& options, const std::vector<Input>& inputs, s
     }
     const long long rows = writer.rows();
     progress.Note("making the headword index of " + std::to_string(rows) + " rows…");
-    writer.Finish();
+    try {
+        writer.Finish([] { return InterruptRequested(); });
+    } catch (const db::DatabaseError&) {
+        StopIfInterrupted();
+        throw;
+    }
     progress.Clear();
     StopIfInterrupted();
     pending.Commit();
@@ -168,7 +211,7 @@ int RunBuild(const BuildOptions& options, std::ostream& out, std::ostream& err) 
     const auto started = std::chrono::steady_clock::now();
     InterruptionGuard interruption;
     try {
-        const std::vector<Input> inputs = ResolveInputs(options);
+        const std::vector<Input> inputs = ResolveInputs(options, err);
         const long long rows = Build(options, inputs, err);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

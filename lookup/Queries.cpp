@@ -32,14 +32,19 @@ constexpr const char* kPhraseSql =
     "AND NOT (fld1 = ?4 COLLATE NOCASE) "
     "ORDER BY fld1 COLLATE NOCASE, rowid LIMIT 10";
 
-// The least text above every text that begins with the prefix; empty when there is none
-// (the prefix is all 0xFF bytes).
+// The least text, in NOCASE order, above every text that begins with the (lower-case) prefix;
+// empty when there is none (the prefix is all 0xFF bytes). NOCASE compares A-Z as a-z, so no
+// byte sorts between '@' and '[': the byte after '@' is '[', not 'A', which would sort as 'a'.
 std::string SuccessorOfPrefix(std::string prefix) {
     while (!prefix.empty() && static_cast<unsigned char>(prefix.back()) == 0xFF) {
         prefix.pop_back();
     }
     if (!prefix.empty()) {
-        prefix.back() = static_cast<char>(static_cast<unsigned char>(prefix.back()) + 1);
+        char next = static_cast<char>(static_cast<unsigned char>(prefix.back()) + 1);
+        if (next >= 'A' && next <= 'Z') {
+            next = '[';
+        }
+        prefix.back() = next;
     }
     return prefix;
 }

@@ -1,5 +1,8 @@
 #include "platform/DictionaryWriter.h"
 
+#include <chrono>
+#include <thread>
+
 #include <sqlite3.h>
 
 #include "platform/DatabaseError.h"
@@ -90,9 +93,26 @@ void DictionaryWriter::Add(std::string_view headword, std::string_view definitio
     ++rows_;
 }
 
-void DictionaryWriter::Finish() {
+void DictionaryWriter::Finish(const std::function<bool()>& stop) {
     insert_.reset();
-    Execute(kIndexSql);
+    {
+        // Sorting the headwords runs in SQLite's worker threads for seconds at a time, between
+        // two steps of its program, so the question is put from a thread of its own, which
+        // interrupts the database when the answer is yes.
+        std::jthread watch;
+        if (stop) {
+            watch = std::jthread([this, &stop](std::stop_token done) {
+                // Again and again: an interruption before the statement runs is not kept.
+                while (!done.stop_requested()) {
+                    if (stop()) {
+                        sqlite3_interrupt(database_.get());
+                    }
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                }
+            });
+        }
+        Execute(kIndexSql);
+    }
     Execute("COMMIT");
     const int code = sqlite3_close(database_.get());
     if (code != SQLITE_OK) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,8 +24,10 @@ class DictionaryWriter {
 
     void Add(std::string_view headword, std::string_view definition);
 
-    // Creates the index, commits and closes the file.
-    void Finish();
+    // Creates the index, commits and closes the file. While the index is being made (seconds,
+    // for millions of rows), stop is asked again and again; when it answers true, making the
+    // index is abandoned and DatabaseError raised.
+    void Finish(const std::function<bool()>& stop = {});
 
     long long rows() const noexcept { return rows_; }
 

@@ -128,6 +128,10 @@ void ReadDictd(const std::string& path, EntrySink& sink) {
         if (IsDatabaseInfo(entry->headword)) {
             continue;
         }
+        if (!data->Holds(entry->offset, entry->length)) {
+            sink.Skip(index.line_number());
+            continue;
+        }
         const std::string bytes = data->Read(entry->offset, static_cast<uint32_t>(entry->length));
         if (bytes.size() != entry->length || TrimmedEnd(bytes).empty()) {
             sink.Skip(index.line_number());

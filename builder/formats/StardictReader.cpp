@@ -184,6 +184,10 @@ class StardictReader {
   private:
     void Deliver(const std::string& word, size_t index, long number) {
         const Location& location = locations_[index];
+        if (!data_->Holds(location.offset, location.size)) {
+            sink_.Skip(number);
+            return;
+        }
         const std::string bytes = data_->Read(location.offset, location.size);
         const auto text =
             bytes.size() == location.size ? EntryText(bytes, info_.sametypesequence) : std::nullopt;

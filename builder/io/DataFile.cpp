@@ -1,5 +1,6 @@
 #include "builder/io/DataFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -16,14 +17,16 @@ namespace {
 
 class PlainDataFile : public DataFile {
   public:
-    explicit PlainDataFile(const std::string& path) : path_(path), file_(path, std::ios::binary) {
+    PlainDataFile(const std::string& path, uint64_t size)
+        : DataFile(size), path_(path), file_(path, std::ios::binary) {
         std::error_code error;
         if (!file_ || std::filesystem::is_directory(path, error)) {
             throw InputError(path, file_ ? "is a folder, not a file" : std::strerror(errno));
         }
     }
 
-    std::string Read(uint64_t offset, uint32_t length) override {
+  protected:
+    std::string ReadWithin(uint64_t offset, uint32_t length) override {
         file_.clear();
         file_.seekg(static_cast<std::streamoff>(offset));
         std::string bytes(length, '\0');
@@ -40,9 +43,12 @@ class PlainDataFile : public DataFile {
 // gzip without a chunk table: read forward, and from the start again for an earlier offset.
 class GzipDataFile : public DataFile {
   public:
-    explicit GzipDataFile(const std::string& path) : path_(path) { Restart(); }
+    GzipDataFile(const std::string& path, uint64_t size) : DataFile(size), path_(path) {
+        Restart();
+    }
 
-    std::string Read(uint64_t offset, uint32_t length) override {
+  protected:
+    std::string ReadWithin(uint64_t offset, uint32_t length) override {
         if (offset < position_) {
             Restart();
         }
@@ -85,26 +91,31 @@ class GzipDataFile : public DataFile {
     uint64_t position_ = 0;
 };
 
-// Reads the whole stream once, so that its checksum is tested: chunks read at random carry
-// none of their own.
-void VerifyCompressed(const std::string& path) {
+// Reads the whole stream once, so that its checksum is tested (chunks read at random carry
+// none of their own); gives the uncompressed size.
+uint64_t VerifyCompressed(const std::string& path) {
     GzInput input(path, GzInput::Expect::Compressed);
     std::string buffer(256 * 1024, '\0');
-    while (input.Read(buffer.data(), buffer.size()) > 0) {
+    uint64_t size = 0;
+    while (const size_t got = input.Read(buffer.data(), buffer.size())) {
+        size += got;
     }
+    return size;
 }
 
 }  // namespace
 
 std::unique_ptr<DataFile> OpenDataFile(const std::string& path) {
     if (!IsCompressedName(path)) {
-        return std::make_unique<PlainDataFile>(path);
+        std::error_code error;
+        const uint64_t size = std::filesystem::file_size(path, error);
+        return std::make_unique<PlainDataFile>(path, error ? 0 : size);
     }
-    VerifyCompressed(path);
-    if (auto dictzip = DictzipFile::Open(path)) {
+    const uint64_t size = VerifyCompressed(path);
+    if (auto dictzip = DictzipFile::Open(path, size)) {
         return dictzip;
     }
-    return std::make_unique<GzipDataFile>(path);
+    return std::make_unique<GzipDataFile>(path, size);
 }
 
 }  // namespace quorvantix::dict

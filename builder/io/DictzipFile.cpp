@@ -72,7 +72,7 @@ void DictzipFile::InflateEnd::operator()(z_stream_s* stream) const noexcept {
     delete stream;
 }
 
-std::unique_ptr<DictzipFile> DictzipFile::Open(const std::string& path) {
+std::unique_ptr<DictzipFile> DictzipFile::Open(const std::string& path, uint64_t size) {
     std::ifstream file(path, std::ios::binary);
     const std::string header = ReadBytes(file, 10);
     if (header.size() < 10 || header[0] != '\x1f' || header[1] != '\x8b' || header[2] != 8) {
@@ -101,16 +101,17 @@ std::unique_ptr<DictzipFile> DictzipFile::Open(const std::string& path) {
         throw InputError(path, "corrupt compressed data (truncated header)");
     }
     std::vector<uint64_t> offsets{static_cast<uint64_t>(file.tellg())};
-    for (uint16_t size : table->sizes) {
-        offsets.push_back(offsets.back() + size);
+    for (uint16_t chunk_size : table->sizes) {
+        offsets.push_back(offsets.back() + chunk_size);
     }
     return std::unique_ptr<DictzipFile>(
-        new DictzipFile(path, std::move(file), table->chunk_length, std::move(offsets)));
+        new DictzipFile(path, size, std::move(file), table->chunk_length, std::move(offsets)));
 }
 
-DictzipFile::DictzipFile(const std::string& path, std::ifstream file, uint32_t chunk_length,
-                         std::vector<uint64_t> chunk_offsets)
-    : path_(path),
+DictzipFile::DictzipFile(const std::string& path, uint64_t size, std::ifstream file,
+                         uint32_t chunk_length, std::vector<uint64_t> chunk_offsets)
+    : DataFile(size),
+      path_(path),
       file_(std::move(file)),
       chunk_length_(chunk_length),
       chunk_offsets_(std::move(chunk_offsets)),
@@ -170,7 +171,7 @@ std::string DictzipFile::Inflate(size_t index) {
     return chunk;
 }
 
-std::string DictzipFile::Read(uint64_t offset, uint32_t length) {
+std::string DictzipFile::ReadWithin(uint64_t offset, uint32_t length) {
     std::string bytes;
     const size_t chunks = chunk_offsets_.size() - 1;
     while (bytes.size() < length) {

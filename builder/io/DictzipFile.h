@@ -19,18 +19,19 @@ namespace quorvantix::dict {
 // compressed each on its own, so any part is reached by inflating one or two chunks.
 class DictzipFile : public DataFile {
   public:
-    // nullopt-like: returns nullptr when the file is gzip without a chunk table.
-    static std::unique_ptr<DictzipFile> Open(const std::string& path);
+    // nullptr when the file is gzip without a chunk table. size: what it decompresses to.
+    static std::unique_ptr<DictzipFile> Open(const std::string& path, uint64_t size);
     ~DictzipFile() override;
 
-    std::string Read(uint64_t offset, uint32_t length) override;
+  protected:
+    std::string ReadWithin(uint64_t offset, uint32_t length) override;
 
   private:
     struct InflateEnd {
         void operator()(z_stream_s* stream) const noexcept;
     };
 
-    DictzipFile(const std::string& path, std::ifstream file, uint32_t chunk_length,
+    DictzipFile(const std::string& path, uint64_t size, std::ifstream file, uint32_t chunk_length,
                 std::vector<uint64_t> chunk_offsets);
     const std::string& Chunk(size_t index);
     std::string Inflate(size_t index);

@@ -34,6 +34,10 @@ InterruptionGuard::~InterruptionGuard() {
     }
 }
 
+bool InterruptRequested() noexcept {
+    return interrupted != 0;
+}
+
 void StopIfInterrupted() {
     if (interrupted) {
         throw Interrupted();

@@ -22,4 +22,7 @@ class Interrupted : public std::runtime_error {
 // Raises Interrupted when a signal came.
 void StopIfInterrupted();
 
+// Whether a signal came.
+bool InterruptRequested() noexcept;
+
 }  // namespace quorvantix::dict

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -196,6 +197,68 @@ TEST_F(DictBuildTest, AnInterruptedBuildLeavesAnExistingFileAsItWas) {
     std::filesystem::remove(errors);
     EXPECT_EQ(ReadBytes(out_), "existing dictionary bytes");
     EXPECT_EQ(FolderNames(folder_.path()), names_before);
+}
+
+// Runs the real tool with its address space held to 1 GiB, as a machine short of memory would:
+// an allocation of gigabytes fails there. (Under AddressSanitizer, which reserves far more
+// address space for itself, the limit is left out and only the result is checked.)
+ToolRun RunDictInLittleMemory(std::vector<std::string> arguments, const std::string& folder) {
+    const std::string out = folder + "/tool.out";
+    const std::string err = folder + "/tool.err";
+    arguments.insert(arguments.begin(), QUORVANTIX_DICT_TOOL);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+#ifndef __SANITIZE_ADDRESS__
+        const rlimit limit{rlim_t{1} << 30, rlim_t{1} << 30};
+        ::setrlimit(RLIMIT_AS, &limit);
+#endif
+        const int out_fd = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err_fd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(out_fd, STDOUT_FILENO);
+        ::dup2(err_fd, STDERR_FILENO);
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), ReadBytes(out),
+            ReadBytes(err)};
+}
+
+// An index entry whose length or offset lies far beyond its data file is malformed: it is
+// skipped and counted, and nothing is allocated for it.
+TEST_F(DictBuildTest, IndexEntriesBeyondTheirDataAreSkippedWithoutAllocatingThem) {
+    Input("eng.dict", "hello\nこんにちは\nfar\n");
+    const std::string dictd =
+        Input("eng.index", "hello\tA\tW\nhuge\tA\tDuaygA\nfar\tDuaygA\tB\n");  // 4 GB; offset 4 GB
+    const ToolRun from_dictd = RunDictInLittleMemory({"build", out_, dictd}, folder_.path());
+    EXPECT_EQ(from_dictd.status, 0) << from_dictd.err;
+    EXPECT_NE(from_dictd.err.find("2 malformed index lines skipped (index lines 2, 3)"),
+              std::string::npos)
+        << from_dictd.err;
+    EXPECT_EQ(ReadRows(out_), (Rows{{"hello", "こんにちは"}}));
+
+    const auto big_endian = [](uint32_t value) {
+        return std::string{static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                           static_cast<char>(value >> 8), static_cast<char>(value)};
+    };
+    Input("en.ifo",
+          "StarDict's dict ifo file\nversion=2.4.2\nbookname=t\nwordcount=2\n"
+          "sametypesequence=m\n");
+    Input("en.dict", "走る");
+    Input("en.idx", std::string("run") + '\0' + big_endian(0) + big_endian(6) + "walk" + '\0' +
+                        big_endian(0) + big_endian(4000000000u));
+    const ToolRun from_stardict =
+        RunDictInLittleMemory({"build", out_, folder_.File("en.ifo")}, folder_.path());
+    EXPECT_EQ(from_stardict.status, 0) << from_stardict.err;
+    EXPECT_NE(from_stardict.err.find("1 malformed entry skipped (entry 2)"), std::string::npos)
+        << from_stardict.err;
+    EXPECT_EQ(ReadRows(out_), (Rows{{"run", "走る"}}));
 }
 
 TEST_F(DictBuildTest, ASuccessfulBuildReplacesAnExistingFile) {

@@ -178,5 +178,40 @@ TEST_F(LookupFixture, DamagedFileRaisesWhileReadingRows) {
     EXPECT_THROW(Lookup("run"), db::DatabaseError);
 }
 
+// The prefix query's range must hold exactly the headwords that begin with the word, whatever
+// byte the word ends in: around A-Z and a-z, which NOCASE folds, around 0x7F, and 0xFF.
+TEST_F(LookupFixture, PrefixQueryFindsOnlyHeadwordsBeginningWithTheWordWhateverItsLastByte) {
+    std::vector<Row> rows;
+    for (int byte = 1; byte <= 0xFF; ++byte) {
+        rows.push_back({"b" + std::string(1, static_cast<char>(byte)) + "x", "d"});
+    }
+    rows.push_back({"c", "d"});
+    UseDictionary(rows);
+    db::Connection connection;
+    connection.Open(dictionary_);
+    db::RecordSet records;
+    const auto folded = [](std::string text) {
+        for (char& c : text) {
+            c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        }
+        return text;
+    };
+    for (int byte = 1; byte <= 0xFF; ++byte) {
+        if (byte >= 'A' && byte <= 'Z') {
+            continue;  // a looked-up word is lower-cased first
+        }
+        const std::string word = "b" + std::string(1, static_cast<char>(byte));
+        // Rows are in NOCASE order here already, and at most two begin with any word.
+        std::string expected;
+        for (const Row& row : rows) {
+            if (folded(*row.headword).starts_with(word)) {
+                expected += *row.headword + "\r\nd\r\n\r\n";
+            }
+        }
+        const std::string found = QueryPrefix(connection, records, word, "");
+        EXPECT_EQ(found, expected) << "word ending in byte " << byte;
+    }
+}
+
 }  // namespace
 }  // namespace quorvantix::testing

@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <random>
 #include <system_error>
+#include <thread>
 
 #include "platform/AtomicFile.h"
 #include "tests/support/FileSizeLimit.h"
@@ -70,6 +76,31 @@ TEST(AtomicFileTest, AFailureNamesTheFile) {
         FAIL() << "the save should fail";
     } catch (const std::system_error& failure) {
         EXPECT_NE(std::string(failure.what()).find(file), std::string::npos) << failure.what();
+    }
+}
+
+// The program may be killed at any moment while it saves its settings: the file is then always
+// the old or the new complete text, never a mixture, a part or nothing.
+TEST(AtomicFileTest, AKillAtAnyMomentLeavesTheOldOrTheNewFile) {
+    TempDir dir;
+    const std::string file = dir.File("Quorvantix.txt");
+    const std::string first = "10\r\n20\r\n400\r\n300\r\n50\r\n";
+    const std::string second = "1200\r\n700\r\n1920\r\n1080\r\n255\r\n";
+    ReplaceFileContent(file, first);
+    std::mt19937 random(11);
+    for (int round = 0; round < 40; ++round) {
+        const pid_t saver = ::fork();
+        ASSERT_GE(saver, 0);
+        if (saver == 0) {
+            for (int i = 0;; ++i) {
+                ReplaceFileContent(file, i % 2 == 0 ? second : first);
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
+        ::kill(saver, SIGKILL);
+        ::waitpid(saver, nullptr, 0);
+        const std::string content = ReadBytes(file);
+        ASSERT_TRUE(content == first || content == second) << "round " << round << ": " << content;
     }
 }
 

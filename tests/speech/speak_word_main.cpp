@@ -6,11 +6,13 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "speech/EndWithoutTeardown.h"
+#include "speech/FliteSpeech.h"
 #include "speech/SpeechClick.h"
 #include "speech/TTextToSpeech.h"
 
@@ -30,26 +32,36 @@ int ReadState(quorvantix::SpeechControl& speech) {
 
 }  // namespace
 
-// usage: speak_word [--quit-after-ms MS] TEXT CARET
+// usage: speak_word [--quit-after-ms MS] [--flite] TEXT CARET
+//   --flite: through the fallback engine alone, as when speech-dispatcher cannot start
 int main(int argc, char** argv) {
     std::vector<std::string> positional;
     int quit_after_ms = -1;
+    bool flite = false;
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--quit-after-ms" && i + 1 < argc) {
             quit_after_ms = std::atoi(argv[++i]);
+        } else if (std::string_view(argv[i]) == "--flite") {
+            flite = true;
         } else {
             positional.emplace_back(argv[i]);
         }
     }
     if (positional.size() != 2) {
-        std::fprintf(stderr, "usage: speak_word [--quit-after-ms MS] TEXT CARET\n");
+        std::fprintf(stderr, "usage: speak_word [--quit-after-ms MS] [--flite] TEXT CARET\n");
         return 2;
     }
     const std::string& text = positional[0];
     const auto caret = static_cast<std::size_t>(std::strtoul(positional[1].c_str(), nullptr, 10));
 
     QCoreApplication app(argc, argv);
-    quorvantix::TTextToSpeech speech;
+    std::unique_ptr<quorvantix::SpeechControl> engine;
+    if (flite) {
+        engine = std::make_unique<quorvantix::FliteSpeech>();
+    } else {
+        engine = std::make_unique<quorvantix::TTextToSpeech>();
+    }
+    quorvantix::SpeechControl& speech = *engine;
     quorvantix::SpeakWordAtCaret(speech, text, caret);
 
     bool spoke = false;

@@ -29,4 +29,22 @@ class FileSizeLimit {
     void (*old_handler_)(int) = nullptr;
 };
 
+// While it lives, the process can open no new file: a fault that stops a save also for root,
+// which writes into read-only folders.
+class NoNewFiles {
+  public:
+    NoNewFiles() {
+        getrlimit(RLIMIT_NOFILE, &saved_);
+        rlimit none = saved_;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_NOFILE, &none);
+    }
+    ~NoNewFiles() { setrlimit(RLIMIT_NOFILE, &saved_); }
+    NoNewFiles(const NoNewFiles&) = delete;
+    NoNewFiles& operator=(const NoNewFiles&) = delete;
+
+  private:
+    rlimit saved_{};
+};
+
 }  // namespace quorvantix::testing

@@ -88,6 +88,24 @@ TEST_F(DictFormatsTest, DictdEntriesLoseTheirRepeatedHeadword) {
     ExpectSkipped("3 malformed index lines skipped (index lines 7, 8, 9)");
 }
 
+TEST_F(DictFormatsTest, BothFilesOfOneDictdDictionaryAreReadOnce) {
+    const DictdFiles files = MakeDictd({{"run", "run\n走る\n"}, {"walk", "walk\n歩く\n"}});
+    const std::string index = Write("eng-jpn.index", files.index);
+    const std::string data = Write("eng-jpn.dict", files.data);
+    const Rows once = {{"run", "走る"}, {"walk", "歩く"}};
+    EXPECT_EQ(Build({data, index}), once);
+    EXPECT_NE(err_.find(index + ": the same dictionary as " + data + "; read once"),
+              std::string::npos)
+        << err_;
+    // Also under another name, and together with an input of its own.
+    const std::string linked = folder_.File("other-name.index");
+    std::filesystem::create_hard_link(index, linked);
+    std::filesystem::copy_file(data, folder_.File("other-name.dict"));
+    const std::string tsv = Write("more.tsv", "fly\t飛ぶ\n");
+    EXPECT_EQ(Build({index, tsv, linked, tsv}),
+              (Rows{{"run", "走る"}, {"walk", "歩く"}, {"fly", "飛ぶ"}}));
+}
+
 TEST_F(DictFormatsTest, DictzipDataIsReadAcrossItsChunks) {
     std::vector<std::pair<std::string, std::string>> entries;
     for (int i = 0; i < 6000; ++i) {
