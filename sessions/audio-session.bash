@@ -68,3 +68,25 @@ record_while() {
 }
 
 audible() { awk -v rms="${rms:-0}" 'BEGIN { exit !(rms + 0 > 0) }'; }
+
+# record_until_heard SECONDS COMMAND...: records the null sink, runs the command (which need
+# not wait for the sound) and waits until something is heard or SECONDS have passed; sets rms.
+# Raw samples, unlike a WAV file, can be measured while they are still being recorded.
+record_until_heard() {
+  local seconds=$1 recorder
+  shift
+  parec --latency-msec=20 --device=nullsink.monitor --format=s16le --rate=22050 --channels=1 \
+    >"$work/heard.raw" &
+  recorder=$!
+  track "$recorder"
+  sleep 0.2
+  "$@"
+  heard_so_far() {
+    rms=$(sox -t raw -r 22050 -e signed -b 16 -c 1 "$work/heard.raw" -n stat 2>&1 |
+      awk '/^RMS +amplitude:/ { print $3 }')
+    audible
+  }
+  wait_for "$seconds" heard_so_far || true
+  kill -TERM "$recorder" 2>/dev/null || true
+  wait "$recorder" 2>/dev/null || true
+}
