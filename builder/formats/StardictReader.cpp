@@ -150,6 +150,7 @@ class StardictReader {
             const auto size = idx.ReadBigEndian(4);
             if (partial || !offset || !size) {
                 sink_.Skip(static_cast<long>(locations_.size()) + 1);
+                cut_off_entry_ = true;
                 return;
             }
             locations_.push_back({*offset, static_cast<uint32_t>(*size)});
@@ -165,7 +166,8 @@ class StardictReader {
         ByteStream syn(*syn_path);
         std::string word;
         bool partial = false;
-        long number = static_cast<long>(locations_.size());
+        // Synonyms are numbered on after every entry, the one cut off included.
+        long number = static_cast<long>(locations_.size()) + (cut_off_entry_ ? 1 : 0);
         while (syn.ReadZeroTerminated(word, partial)) {
             ++number;
             const auto index = syn.ReadBigEndian(4);
@@ -200,6 +202,7 @@ class StardictReader {
 
     std::string base_;
     EntrySink& sink_;
+    bool cut_off_entry_ = false;
     IfoInfo info_;
     std::unique_ptr<DataFile> data_;
     std::vector<Location> locations_;

@@ -194,6 +194,18 @@ TEST_F(DictFormatsTest, StardictTypesAndSynonyms) {
 
 // ---- Eijiro ----
 
+TEST_F(DictFormatsTest, StardictNumbersEveryEntryOnceInItsReport) {
+    Stardict cut;
+    cut.Add("run", "走る");
+    Write("cut.ifo", Ifo("sametypesequence=m\nsynwordcount=2\n"));
+    Write("cut.idx", cut.idx + std::string("walk\0\0\0", 7));  // the last entry cut off
+    Write("cut.dict", cut.dict);
+    Write("cut.syn",
+          std::string("ran\0", 4) + BigEndian(0, 4) + std::string("bad\0", 4) + BigEndian(99, 4));
+    EXPECT_EQ(Build({folder_.File("cut.ifo")}), (Rows{{"run", "走る"}, {"ran", "走る"}}));
+    ExpectSkipped("2 malformed entries skipped (entries 2, 4)");
+}
+
 TEST_F(DictFormatsTest, EijiroInShiftJisAndUtf8) {
     const std::string text =
         "■run  {動-1} : 走る、駆ける\n■walk : 歩く■・Let's walk. 歩こう。\nbroken\n■ {名} : 空\n";
