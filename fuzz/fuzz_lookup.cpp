@@ -13,6 +13,8 @@
 
 namespace fuzz = quorvantix::fuzz;
 using quorvantix::QueryKind;
+using quorvantix::QueryRecord;
+using quorvantix::QueryRecorder;
 
 namespace {
 
@@ -42,20 +44,6 @@ constexpr size_t kMostQueriesPerCascade = 12;
 constexpr int kMostRowsPerWordQuery = 5;
 constexpr int kMostRowsPerPhraseQuery = 10;
 
-struct Query {
-    QueryKind kind;
-    std::string candidate;
-    int rows;
-};
-
-class QueryLog : public quorvantix::QueryObserver {
-  public:
-    void OnQuery(QueryKind kind, std::string_view candidate, int rows) override {
-        queries.push_back({kind, std::string(candidate), rows});
-    }
-    std::vector<Query> queries;
-};
-
 const std::string& Dictionary() {
     static const std::string path = [] {
         const std::string file = (fuzz::ScratchFolder() / "Tessaryn").string();
@@ -70,7 +58,7 @@ std::string Lower(std::string_view text) {
 }
 
 // Whether the headword fits the query that returned it, A-Z case ignored as the queries do.
-bool Answers(const Query& query, std::string_view headword) {
+bool Answers(const QueryRecord& query, std::string_view headword) {
     const std::string lower = Lower(headword);
     switch (query.kind) {
         case QueryKind::Exact:
@@ -100,10 +88,10 @@ const quorvantix::testing::Row* TakeBlock(std::string_view& answer) {
 
 // The second cascade, on the text without its prefix, runs only when the first found nothing
 // and starts with an exact query of that stem; somewhere the word queries must split so.
-bool SplitsIntoTwoCascades(const std::vector<Query>& queries, const std::string& text) {
-    std::vector<Query> words;
+bool SplitsIntoTwoCascades(const std::vector<QueryRecord>& queries, const std::string& text) {
+    std::vector<QueryRecord> words;
     std::copy_if(queries.begin(), queries.end(), std::back_inserter(words),
-                 [](const Query& query) { return query.kind != QueryKind::Phrase; });
+                 [](const QueryRecord& query) { return query.kind != QueryKind::Phrase; });
     if (words.size() <= kMostQueriesPerCascade) {
         return true;
     }
@@ -112,7 +100,7 @@ bool SplitsIntoTwoCascades(const std::vector<Query>& queries, const std::string&
          split <= kMostQueriesPerCascade && split < words.size(); ++split) {
         const bool first_found_nothing =
             std::all_of(words.begin(), words.begin() + static_cast<long>(split),
-                        [](const Query& query) { return query.rows == 0; });
+                        [](const QueryRecord& query) { return query.rows == 0; });
         if (!stem.empty() && first_found_nothing && words[split].kind == QueryKind::Exact &&
             words[split].candidate == stem) {
             return true;
@@ -127,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& dictionary = Dictionary();
     const std::string text =
         quorvantix::LowerAsciiLetters(quorvantix::TrimLowBytes(fuzz::AsText(data, size)));
-    QueryLog log;
+    QueryRecorder log;
     std::string answer;
     {
         quorvantix::ScopedQueryObserver scope(log);
@@ -136,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     size_t word_queries = 0;
     size_t phrase_queries = 0;
-    for (const Query& query : log.queries) {
+    for (const QueryRecord& query : log.queries) {
         fuzz::Check(query.candidate.size() <= text.size(),
                     "every candidate is the text or shorter");
         if (query.kind == QueryKind::Phrase) {
@@ -154,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 "at most 12 exact and prefix queries per cascade");
 
     std::string_view rest = answer;
-    for (const Query& query : log.queries) {
+    for (const QueryRecord& query : log.queries) {
         for (int row = 0; row < query.rows; ++row) {
             const auto* found = TakeBlock(rest);
             fuzz::Check(found != nullptr,

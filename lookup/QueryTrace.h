@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvantix {
 
@@ -13,6 +15,22 @@ class QueryObserver {
   public:
     virtual ~QueryObserver() = default;
     virtual void OnQuery(QueryKind kind, std::string_view candidate, int rows) = 0;
+};
+
+// One query as an observer was told of it.
+struct QueryRecord {
+    QueryKind kind;
+    std::string candidate;
+    int rows;
+};
+
+// Keeps every query it is told of, in order.
+class QueryRecorder : public QueryObserver {
+  public:
+    void OnQuery(QueryKind kind, std::string_view candidate, int rows) override {
+        queries.push_back({kind, std::string(candidate), rows});
+    }
+    std::vector<QueryRecord> queries;
 };
 
 // Installs an observer for the queries made on this thread while it lives.

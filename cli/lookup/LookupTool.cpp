@@ -13,24 +13,10 @@ namespace quorvantix {
 
 namespace {
 
-struct Query {
-    QueryKind kind;
-    std::string candidate;
-    int rows;
-};
-
-class QueryRecorder : public QueryObserver {
-  public:
-    void OnQuery(QueryKind kind, std::string_view candidate, int rows) override {
-        queries.push_back({kind, std::string(candidate), rows});
-    }
-    std::vector<Query> queries;
-};
-
 struct Outcome {
     std::string answer;
     std::string error;
-    std::vector<Query> queries;
+    std::vector<QueryRecord> queries;
 };
 
 // The text prepared as the clipboard watch prepares it, then looked up.
@@ -52,7 +38,7 @@ Outcome LookUp(const std::string& text, const LookupToolOptions& options) {
 
 nlohmann::json ToJson(const std::string& text, const Outcome& outcome) {
     nlohmann::json queries = nlohmann::json::array();
-    for (const Query& query : outcome.queries) {
+    for (const QueryRecord& query : outcome.queries) {
         queries.push_back(
             {{"kind", QueryKindName(query.kind)}, {"word", query.candidate}, {"rows", query.rows}});
     }
@@ -66,7 +52,7 @@ nlohmann::json ToJson(const std::string& text, const Outcome& outcome) {
 void Report(const std::string& text, const Outcome& outcome, const LookupToolOptions& options,
             std::ostream& out, std::ostream& err) {
     if (options.explain) {
-        for (const Query& query : outcome.queries) {
+        for (const QueryRecord& query : outcome.queries) {
             err << QueryKindName(query.kind) << '\t' << query.candidate << '\t' << query.rows
                 << '\n';
         }

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/wayland/BoundedRead.h"
+#include "platform/wayland/DataControlGlobals.h"
 #include "platform/wayland/DataControlSelection.h"
 #include "platform/wayland/FileDescriptor.h"
 #include "platform/wayland/TextMimeType.h"
@@ -16,33 +17,6 @@
 namespace quorvantix {
 
 namespace {
-
-// The globals the clipboard needs, as the compositor announces them.
-struct Globals {
-    uint32_t seat = 0;
-    uint32_t ext_manager = 0;
-    uint32_t wlr_manager = 0;
-};
-
-void OnGlobal(void* data, wl_registry*, uint32_t name, const char* interface, uint32_t) {
-    Globals& globals = *static_cast<Globals*>(data);
-    const std::string_view announced(interface);
-    if (announced == wl_seat_interface.name && globals.seat == 0) {
-        globals.seat = name;
-    } else if (announced == ExtDataControl::ManagerInterface()->name) {
-        globals.ext_manager = name;
-    } else if (announced == WlrDataControl::ManagerInterface()->name) {
-        globals.wlr_manager = name;
-    }
-}
-
-void OnGlobalRemoved(void*, wl_registry*, uint32_t) {}
-
-constexpr wl_registry_listener kRegistryListener = {OnGlobal, OnGlobalRemoved};
-
-struct RegistryDestroyer {
-    void operator()(wl_registry* registry) const noexcept { wl_registry_destroy(registry); }
-};
 
 template <class Protocol>
 std::unique_ptr<DataControlClipboard::Selection> FollowSelection(wl_registry* registry,
@@ -68,20 +42,18 @@ std::unique_ptr<DataControlClipboard> DataControlClipboard::Connect(
         return nullptr;
     }
     const auto deadline = WaylandClock::now() + kConnectTimeout;
-    const std::unique_ptr<wl_registry, RegistryDestroyer> registry(
-        wl_display_get_registry(display.get()));
-    Globals globals;
-    wl_registry_add_listener(registry.get(), &kRegistryListener, &globals);
-    if (!RoundTrip(display.get(), deadline) || globals.seat == 0 ||
-        (globals.ext_manager == 0 && globals.wlr_manager == 0)) {
+    const WaylandRegistry registry = GetRegistry(display.get());
+    const auto globals = ReadDataControlGlobals(display.get(), registry.get(), deadline);
+    if (!globals || globals->seat == 0 ||
+        (globals->ext_manager == 0 && globals->wlr_manager == 0)) {
         return nullptr;
     }
     std::unique_ptr<wl_seat, SeatDestroyer> seat(static_cast<wl_seat*>(
-        wl_registry_bind(registry.get(), globals.seat, &wl_seat_interface, 1)));
+        wl_registry_bind(registry.get(), globals->seat, &wl_seat_interface, 1)));
     std::unique_ptr<Selection> selection =
-        globals.ext_manager != 0
-            ? FollowSelection<ExtDataControl>(registry.get(), globals.ext_manager, seat.get())
-            : FollowSelection<WlrDataControl>(registry.get(), globals.wlr_manager, seat.get());
+        globals->ext_manager != 0
+            ? FollowSelection<ExtDataControl>(registry.get(), globals->ext_manager, seat.get())
+            : FollowSelection<WlrDataControl>(registry.get(), globals->wlr_manager, seat.get());
     if (!RoundTrip(display.get(), deadline)) {
         return nullptr;
     }

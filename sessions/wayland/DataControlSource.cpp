@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/wayland/DataControlGlobals.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
 namespace quorvantix::testing {
@@ -13,22 +14,6 @@ namespace quorvantix::testing {
 namespace {
 
 constexpr auto kTimeout = std::chrono::seconds(5);
-
-struct Globals {
-    uint32_t seat = 0;
-    uint32_t manager = 0;
-};
-
-void OnGlobal(void* data, wl_registry*, uint32_t name, const char* interface, uint32_t) {
-    auto& globals = *static_cast<Globals*>(data);
-    if (std::string_view(interface) == wl_seat_interface.name && globals.seat == 0) {
-        globals.seat = name;
-    } else if (std::string_view(interface) == zwlr_data_control_manager_v1_interface.name) {
-        globals.manager = name;
-    }
-}
-void OnGlobalRemoved(void*, wl_registry*, uint32_t) {}
-constexpr wl_registry_listener kRegistryListener = {OnGlobal, OnGlobalRemoved};
 
 // The device's own view of the selection is of no interest here.
 void OnDataOffer(void*, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
@@ -48,20 +33,18 @@ std::unique_ptr<DataControlSource> DataControlSource::Connect() {
         return nullptr;
     }
     wl_display* display = source->display_.get();
-    wl_registry* registry = wl_display_get_registry(display);
-    Globals globals;
-    wl_registry_add_listener(registry, &kRegistryListener, &globals);
-    const bool answered = RoundTrip(display, WaylandClock::now() + kTimeout);
-    if (answered && globals.seat != 0 && globals.manager != 0) {
-        source->seat_ =
-            static_cast<wl_seat*>(wl_registry_bind(registry, globals.seat, &wl_seat_interface, 1));
+    const WaylandRegistry registry = GetRegistry(display);
+    const auto globals =
+        ReadDataControlGlobals(display, registry.get(), WaylandClock::now() + kTimeout);
+    if (globals && globals->seat != 0 && globals->wlr_manager != 0) {
+        source->seat_ = static_cast<wl_seat*>(
+            wl_registry_bind(registry.get(), globals->seat, &wl_seat_interface, 1));
         source->manager_ = static_cast<zwlr_data_control_manager_v1*>(wl_registry_bind(
-            registry, globals.manager, &zwlr_data_control_manager_v1_interface, 1));
+            registry.get(), globals->wlr_manager, &zwlr_data_control_manager_v1_interface, 1));
         source->device_ =
             zwlr_data_control_manager_v1_get_data_device(source->manager_, source->seat_);
         zwlr_data_control_device_v1_add_listener(source->device_, &kDeviceListener, nullptr);
     }
-    wl_registry_destroy(registry);
     return source->device_ != nullptr ? std::move(source) : nullptr;
 }
 

@@ -11,9 +11,11 @@
 #include "app/PlacementText.h"
 #include "app/PlatformChoice.h"
 #include "app/TextFile.h"
+#include "tests/support/FixedClipboard.h"
 #include "tests/support/TestDictionary.h"
 
 using namespace quorvantix;
+using quorvantix::testing::FixedClipboard;
 using quorvantix::testing::ReadBytes;
 using quorvantix::testing::TempDir;
 using quorvantix::testing::WriteBytes;
@@ -31,22 +33,6 @@ char* toString(const WindowPlacement& p) {
 }  // namespace QTest
 
 namespace {
-
-class FixedClipboard : public ClipboardReader {
-  public:
-    explicit FixedClipboard(std::string text, bool fails = false)
-        : text_(std::move(text)), fails_(fails) {}
-    std::string Text() override {
-        if (fails_) {
-            throw std::runtime_error("clipboard busy");
-        }
-        return text_;
-    }
-
-  private:
-    std::string text_;
-    bool fails_;
-};
 
 WindowPlacement Placement(int left, int top, int width, int height, int limit) {
     return WindowPlacement{left, top, width, height, limit};

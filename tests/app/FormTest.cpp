@@ -15,10 +15,12 @@
 #include "app/DesktopClipboard.h"
 #include "app/TForm1.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/FixedClipboard.h"
 #include "tests/support/TestDictionary.h"
 
 using namespace quorvantix;
 using quorvantix::testing::FileSizeLimit;
+using quorvantix::testing::FixedClipboard;
 using quorvantix::testing::NoNewFiles;
 using quorvantix::testing::ReadBytes;
 using quorvantix::testing::Row;
@@ -39,16 +41,6 @@ QString Caption(TForm1& form) {
     form.winId();
     return form.windowHandle()->title();
 }
-
-// Hands the window exactly these bytes as the clipboard's text.
-class BytesClipboard : public ClipboardReader {
-  public:
-    explicit BytesClipboard(std::string bytes) : bytes_(std::move(bytes)) {}
-    std::string Text() override { return bytes_; }
-
-  private:
-    std::string bytes_;
-};
 QString Answer(const TForm1& form) {
     return form.Memo1->toPlainText();
 }
@@ -206,7 +198,7 @@ class FormTest : public QObject {
         QFETCH(bool, looked_up);
         QFETCH(QString, caption);
         QFETCH(QString, answer);
-        auto form = MakeForm(std::make_unique<BytesClipboard>(copied.toStdString()));
+        auto form = MakeForm(std::make_unique<FixedClipboard>(copied.toStdString()));
         form->Label1->setText(QStringLiteral("255"));
         form->LastLookedUpText.clear();
         form->SetCaption(kBefore.toStdString());

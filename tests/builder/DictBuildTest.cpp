@@ -13,6 +13,16 @@
 namespace quorvantix::testing {
 namespace {
 
+// The arguments as exec and posix_spawn take them; they must outlive the result.
+std::vector<char*> Argv(std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    return argv;
+}
+
 class DictBuildTest : public ::testing::Test {
   protected:
     std::string Input(const std::string& name, const std::string& bytes) {
@@ -173,11 +183,7 @@ TEST_F(DictBuildTest, AnInterruptedBuildLeavesAnExistingFileAsItWas) {
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<std::string> arguments = {QUORVANTIX_DICT_TOOL, "build", out_, input};
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv = Argv(arguments);
     pid_t pid = 0;
     ASSERT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&actions);
@@ -216,11 +222,7 @@ ToolRun RunDictInLittleMemory(std::vector<std::string> arguments, const std::str
         const int err_fd = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(out_fd, STDOUT_FILENO);
         ::dup2(err_fd, STDERR_FILENO);
-        std::vector<char*> argv;
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        argv.push_back(nullptr);
+        std::vector<char*> argv = Argv(arguments);
         ::execv(argv[0], argv.data());
         ::_exit(127);
     }
