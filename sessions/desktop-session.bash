@@ -49,21 +49,49 @@ require_tools() {
   done
 }
 
+# Starts Xvfb and openbox. A start that does not come up is reported on standard error and
+# tried once more, so that one stumble of the X server or the window manager is not taken
+# for a fault of the program under test.
 start_desktop() {
   require_tools Xvfb openbox xclip xdotool wmctrl xprop xwininfo xmessage
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  track $!
-  wait_for 30 test -s "$work/display" || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$work/display")"
   export XDG_RUNTIME_DIR="$work/runtime"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   export QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY XDG_SESSION_TYPE
+  try_desktop && return
+  printf 'the desktop did not come up (%s); trying again\n' "$desktop_problem" >&2
+  try_desktop || fail "$desktop_problem"
+}
 
+xvfb_pid=
+openbox_pid=
+desktop_problem=
+try_desktop() {
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  track "$xvfb_pid"
+  wait_for 30 test -s "$work/display" || give_up_desktop "Xvfb did not start" || return
+  export DISPLAY=":$(head -n1 "$work/display")"
   openbox --sm-disable >"$work/openbox.log" 2>&1 &
-  track $!
-  wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-  wait_for 30 wm_ready || fail "openbox did not start"
+  openbox_pid=$!
+  track "$openbox_pid"
+  wait_for 30 wm_settled && wm_ready || give_up_desktop "openbox did not start" || return
+}
+
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wm_settled() { wm_ready || ! kill -0 "$openbox_pid" 2>/dev/null || ! kill -0 "$xvfb_pid" 2>/dev/null; }
+
+# Stops a failed attempt and records why, with what the server and the window manager logged.
+give_up_desktop() {
+  local log
+  desktop_problem=$1
+  for log in "$work/xvfb.log" "$work/openbox.log"; do
+    [ -s "$log" ] && desktop_problem+=$(printf '\n  %s:\n%s' "${log##*/}" "$(tail -n 20 "$log" | sed 's/^/    /')")
+  done
+  kill "$openbox_pid" "$xvfb_pid" 2>/dev/null
+  wait "$openbox_pid" "$xvfb_pid" 2>/dev/null
+  return 1
 }
 
 clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
