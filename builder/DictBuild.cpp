@@ -9,11 +9,14 @@
 #include <ostream>
 #include <utility>
 
+#include "builder/FormRows.h"
 #include "builder/ProgressLine.h"
+#include "builder/SkipTally.h"
 #include "builder/formats/DictdReader.h"
 #include "builder/formats/EdictReverse.h"
 #include "builder/formats/EijiroReader.h"
 #include "builder/formats/EntrySink.h"
+#include "builder/formats/FormsList.h"
 #include "builder/formats/MdbReader.h"
 #include "builder/formats/StardictReader.h"
 #include "builder/formats/TsvReader.h"
@@ -28,7 +31,6 @@ namespace quorvantix::dict {
 
 namespace {
 
-constexpr size_t kSkipsNamed = 5;
 constexpr long long kCheckEvery = 4096;
 
 using Input = std::pair<std::string, InputFormat>;
@@ -49,29 +51,26 @@ std::pair<std::string_view, std::string_view> SkipUnit(InputFormat format) {
 
 class BuildSink final : public EntrySink {
   public:
-    BuildSink(db::DictionaryWriter& writer, ProgressLine& progress)
-        : writer_(writer), progress_(progress) {}
+    BuildSink(db::DictionaryWriter& writer, ProgressLine& progress, FormRows& forms)
+        : writer_(writer), progress_(progress), forms_(forms) {}
 
     void StartInput(const std::string& name) {
         progress_.StartInput(name);
-        skipped_ = 0;
-        first_skips_.clear();
+        skips_ = SkipTally();
     }
 
     void Add(std::string_view headword, std::string_view definition) override {
         writer_.Add(headword, definition);
+        if (!forms_.empty()) {
+            forms_.Notice(headword, definition);
+        }
         if (writer_.rows() % kCheckEvery == 0) {
             StopIfInterrupted();
             progress_.Update(writer_.rows(), done_, total_);
         }
     }
 
-    void Skip(long number) override {
-        ++skipped_;
-        if (first_skips_.size() < kSkipsNamed) {
-            first_skips_.push_back(number);
-        }
-    }
+    void Skip(long number) override { skips_.Count(number); }
 
     void Reached(uint64_t done, uint64_t total) override {
         done_ = done;
@@ -80,29 +79,63 @@ class BuildSink final : public EntrySink {
         progress_.Update(writer_.rows(), done, total);
     }
 
-    // "N malformed lines skipped (lines a, b, c, …)", or empty text when none was.
     std::string SkipReport(InputFormat format) const {
-        if (skipped_ == 0) {
-            return {};
-        }
         const auto [one, many] = SkipUnit(format);
-        const std::string unit(skipped_ == 1 ? one : many);
-        std::string report =
-            std::to_string(skipped_) + " malformed " + unit + " skipped (" + unit + " ";
-        for (size_t i = 0; i < first_skips_.size(); ++i) {
-            report += (i ? ", " : "") + std::to_string(first_skips_[i]);
-        }
-        return report + (skipped_ > static_cast<long>(first_skips_.size()) ? ", …)" : ")");
+        return skips_.Report(one, many);
     }
 
   private:
     db::DictionaryWriter& writer_;
     ProgressLine& progress_;
+    FormRows& forms_;
     uint64_t done_ = 0;
     uint64_t total_ = 0;
-    long skipped_ = 0;
-    std::vector<long> first_skips_;
+    SkipTally skips_;
 };
+
+// Takes the pairs of one list of inflected forms.
+class FormsListSink final : public EntrySink {
+  public:
+    FormsListSink(FormRows& forms, WordClass word_class) : forms_(forms), word_class_(word_class) {}
+
+    void Add(std::string_view form, std::string_view base) override {
+        forms_.AddPair(form, base, word_class_);
+    }
+    void Skip(long number) override { skips_.Count(number); }
+    void Reached(uint64_t, uint64_t) override { StopIfInterrupted(); }
+
+    std::string SkipReport() const { return skips_.Report("line", "lines"); }
+
+  private:
+    FormRows& forms_;
+    WordClass word_class_;
+    SkipTally skips_;
+};
+
+FormRows ReadFormsLists(const std::vector<std::string>& lists, std::ostream& err) {
+    FormRows forms;
+    for (const std::string& list : lists) {
+        FormsListSink sink(forms, WordClassOfList(list));
+        ReadFormsList(list, sink);
+        if (const std::string report = sink.SkipReport(); !report.empty()) {
+            err << "quorvantix-dict: " << list << ": " << report << '\n';
+        }
+    }
+    return forms;
+}
+
+// Puts the rows of the irregular forms before every other row of their headwords.
+long long AddFormRows(const FormRows& forms, db::DictionaryWriter& writer, std::ostream& err) {
+    if (forms.empty()) {
+        return 0;
+    }
+    const FormRows::Result result = forms.Rows();
+    writer.AddFirst(result.rows);
+    err << "quorvantix-dict: inflected forms: " << result.rows.size() << " rows added; "
+        << result.base_absent << " left out (base word not in the dictionary), "
+        << result.already_named << " left out (the form's own first entry names its base)\n";
+    return static_cast<long long>(result.rows.size());
+}
 
 void ReadInput(const Input& input, const BuildOptions& options, EntrySink& sink) {
     const auto& [path, format] = input;
@@ -182,7 +215,8 @@ long long Build(const BuildOptions& options, const std::vector<Input>& inputs, s
     AtomicFile pending(options.out);
     db::DictionaryWriter writer(pending.path());
     ProgressLine progress(err, options.progress);
-    BuildSink sink(writer, progress);
+    FormRows forms = ReadFormsLists(options.forms, err);
+    BuildSink sink(writer, progress, forms);
     for (const Input& input : inputs) {
         sink.StartInput(input.first);
         ReadInput(input, options, sink);
@@ -191,6 +225,7 @@ long long Build(const BuildOptions& options, const std::vector<Input>& inputs, s
             err << "quorvantix-dict: " << input.first << ": " << report << '\n';
         }
     }
+    AddFormRows(forms, writer, err);
     const long long rows = writer.rows();
     progress.Note("making the headword index of " + std::to_string(rows) + " rows…");
     try {

@@ -12,6 +12,7 @@ namespace quorvantix::dict {
 struct BuildOptions {
     std::string out;
     std::vector<std::string> inputs;
+    std::vector<std::string> forms;     // lists of inflected forms and their base words
     std::optional<InputFormat> format;  // nullopt: told for each input on its own
     bool keep_commas = false;
     bool progress = false;

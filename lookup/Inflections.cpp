@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "lookup/Queries.h"
+#include "lookup/QueryTrace.h"
 #include "lookup/Utf8Chars.h"
 
 namespace quorvantix {
@@ -45,6 +46,7 @@ class Cascade {
         }
         ApplySuffixRules();
         if (!Found()) {
+            NotifyShorterStems();
             StemFallback(&Cascade::Exact);
         }
         if (!Found()) {

@@ -32,4 +32,10 @@ void NotifyQuery(QueryKind kind, std::string_view candidate, int rows) {
     }
 }
 
+void NotifyShorterStems() {
+    if (current_observer != nullptr) {
+        current_observer->OnShorterStems();
+    }
+}
+
 }  // namespace quorvantix

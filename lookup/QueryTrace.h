@@ -15,6 +15,11 @@ class QueryObserver {
   public:
     virtual ~QueryObserver() = default;
     virtual void OnQuery(QueryKind kind, std::string_view candidate, int rows) = 0;
+
+    // Told when the lookup, having found nothing for the word and the base forms its suffix
+    // rules give, goes on to shorter stems and headword prefixes: what it finds from then on
+    // is another word, not a form of this one.
+    virtual void OnShorterStems() {}
 };
 
 // One query as an observer was told of it.
@@ -46,5 +51,6 @@ class ScopedQueryObserver {
 };
 
 void NotifyQuery(QueryKind kind, std::string_view candidate, int rows);
+void NotifyShorterStems();
 
 }  // namespace quorvantix

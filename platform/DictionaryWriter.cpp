@@ -69,9 +69,9 @@ DictionaryWriter::DictionaryWriter(const std::string& path)
         "PRAGMA cache_size = -8192; PRAGMA threads = 2;"
         "BEGIN; CREATE TABLE tbl00 (fld1 TEXT NOT NULL, fld2 TEXT NOT NULL)");
     sqlite3_stmt* statement = nullptr;
-    const int code =
-        sqlite3_prepare_v3(database_.get(), "INSERT INTO tbl00 (fld1, fld2) VALUES (?1, ?2)", -1,
-                           SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+    const int code = sqlite3_prepare_v3(database_.get(),
+                                        "INSERT INTO tbl00 (fld1, fld2, rowid) VALUES (?1, ?2, ?3)",
+                                        -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
     insert_.reset(statement);
     if (code != SQLITE_OK) {
         Fail(code);
@@ -81,10 +81,30 @@ DictionaryWriter::DictionaryWriter(const std::string& path)
 DictionaryWriter::~DictionaryWriter() = default;
 
 void DictionaryWriter::Add(std::string_view headword, std::string_view definition) {
+    Insert(headword, definition, nullptr);
+}
+
+void DictionaryWriter::AddFirst(const std::vector<DictionaryRow>& rows) {
+    long long rowid = lowest_rowid_ - static_cast<long long>(rows.size());
+    lowest_rowid_ = rowid;
+    for (const DictionaryRow& row : rows) {
+        Insert(row.headword, row.definition, &rowid);
+        ++rowid;
+    }
+}
+
+// A null rowid lets SQLite give the next one after the highest.
+void DictionaryWriter::Insert(std::string_view headword, std::string_view definition,
+                              const long long* rowid) {
     sqlite3_stmt* insert = insert_.get();
     sqlite3_bind_text(insert, 1, headword.data(), static_cast<int>(headword.size()), SQLITE_STATIC);
     sqlite3_bind_text(insert, 2, definition.data(), static_cast<int>(definition.size()),
                       SQLITE_STATIC);
+    if (rowid) {
+        sqlite3_bind_int64(insert, 3, *rowid);
+    } else {
+        sqlite3_bind_null(insert, 3);
+    }
     const int code = sqlite3_step(insert);
     sqlite3_reset(insert);
     if (code != SQLITE_DONE) {

@@ -4,11 +4,18 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace quorvantix::db {
+
+struct DictionaryRow {
+    std::string headword;
+    std::string definition;
+    bool operator==(const DictionaryRow&) const = default;
+};
 
 // Fills a new dictionary file with rows in the order they are added: table tbl00 with the
 // headword in fld1 and the definition in fld2, and the headword index made once all rows are
@@ -23,6 +30,10 @@ class DictionaryWriter {
     DictionaryWriter& operator=(const DictionaryWriter&) = delete;
 
     void Add(std::string_view headword, std::string_view definition);
+
+    // Adds rows that come, in their order, before every row added so far: the lookup reads the
+    // rows of one headword in rowid order, so these are given rowids below the others'.
+    void AddFirst(const std::vector<DictionaryRow>& rows);
 
     // Creates the index, commits and closes the file. While the index is being made (seconds,
     // for millions of rows), stop is asked again and again; when it answers true, making the
@@ -40,6 +51,7 @@ class DictionaryWriter {
         void operator()(sqlite3_stmt* statement) const noexcept;
     };
 
+    void Insert(std::string_view headword, std::string_view definition, const long long* rowid);
     void Execute(const char* sql);
     [[noreturn]] void Fail(int code) const;
 
@@ -47,6 +59,7 @@ class DictionaryWriter {
     std::unique_ptr<sqlite3, DatabaseCloser> database_;
     std::unique_ptr<sqlite3_stmt, StatementDeleter> insert_;
     long long rows_ = 0;
+    long long lowest_rowid_ = 1;
 };
 
 // Whether the file's table tbl00 has an index led by fld1 COLLATE NOCASE, whatever its name.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "builder/CoverageCheck.h"
 #include "builder/DictBuild.h"
 #include "builder/DictInfo.h"
 
@@ -38,6 +39,12 @@ int RunDictTool(const std::vector<std::string>& arguments, bool err_is_terminal,
         ->add_option("--format", format,
                      "format of every input (default: told from each file's name or content)")
         ->check(CLI::IsMember(FormatChoices()));
+    build_command
+        ->add_option("--forms", build.forms,
+                     "a list of inflected forms (\"form base…\" per line, e.g. WordNet's "
+                     "verb.exc): each form whose base word the dictionary holds gets a row "
+                     "naming it first; may be given more than once")
+        ->allow_extra_args(false);
     build_command->add_flag("--keep-commas", build.keep_commas,
                             "tsv: keep a headword field with commas whole");
     build_command
@@ -47,6 +54,11 @@ int RunDictTool(const std::vector<std::string>& arguments, bool err_is_terminal,
     std::string file;
     CLI::App* info_command = app.add_subcommand("info", "show what a dictionary file holds");
     info_command->add_option("FILE", file, "dictionary file")->required();
+    std::string word_list;
+    info_command->add_option(
+        "--check", word_list,
+        "look up every word of WORDLIST (\"word [base…]\" per line) and show what share of "
+        "the answers lead with the word itself or a base form");
     CLI::App* index_command =
         app.add_subcommand("index", "add the headword index to a dictionary that lacks it");
     index_command->add_option("FILE", file, "dictionary file")->required();
@@ -63,7 +75,8 @@ int RunDictTool(const std::vector<std::string>& arguments, bool err_is_terminal,
         return RunBuild(build, out, err);
     }
     if (*info_command) {
-        return RunInfo(file, out, err);
+        return word_list.empty() ? RunInfo(file, out, err)
+                                 : RunCoverageCheck(file, word_list, out, err);
     }
     return RunIndex(file, out, err);
 }

@@ -23,16 +23,6 @@ std::vector<char*> Argv(std::vector<std::string>& arguments) {
     return argv;
 }
 
-class DictBuildTest : public ::testing::Test {
-  protected:
-    std::string Input(const std::string& name, const std::string& bytes) {
-        return folder_.WriteFile(name, bytes);
-    }
-
-    TempDir folder_;
-    const std::string out_ = folder_.File("Out");
-};
-
 struct TsvCase {
     const char* name;
     std::string bytes;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,5 +29,16 @@ std::string Encoded(const std::string& utf8, const std::string& encoding);
 
 // The names in the folder, sorted.
 std::vector<std::string> FolderNames(const std::filesystem::path& folder);
+
+// A folder for a test's inputs, and the dictionary file to build in it.
+class DictBuildTest : public ::testing::Test {
+  protected:
+    std::string Input(const std::string& name, const std::string& bytes) {
+        return folder_.WriteFile(name, bytes);
+    }
+
+    TempDir folder_;
+    const std::string out_ = folder_.File("Out");
+};
 
 }  // namespace quorvantix::testing
