@@ -1,6 +1,7 @@
 #include "builder/CoverageCheck.h"
 
 #include <algorithm>
+#include <functional>
 #include <iomanip>
 #include <ostream>
 #include <sstream>
@@ -8,7 +9,7 @@
 
 #include "builder/DictBuild.h"
 #include "builder/FormRows.h"
-#include "builder/SkipTally.h"
+#include "builder/ListSink.h"
 #include "builder/formats/DecodedLines.h"
 #include "builder/formats/FormsList.h"
 #include "lookup/DictionaryCheck.h"
@@ -34,25 +35,15 @@ struct Checked {
     bool names_base;
 };
 
-class WordListSink final : public EntrySink {
-  public:
-    void Add(std::string_view, std::string_view) override {}
-    void Skip(long number) override { skips.Count(number); }
-    void Reached(uint64_t, uint64_t) override {}
-    SkipTally skips;
-};
-
 std::vector<ListedWord> ReadWordList(const std::string& path, std::ostream& err) {
     std::vector<ListedWord> words;
-    WordListSink sink;
+    ListSink sink([](std::string_view, std::string_view) {});
     ForEachLine(path, "", sink, [&](std::string_view line, long) {
         std::vector<std::string> listed = ListedWords(line);
         words.push_back({listed.front(), {listed.begin() + 1, listed.end()}});
         return true;
     });
-    if (const std::string report = sink.skips.Report("line", "lines"); !report.empty()) {
-        err << "quorvantix-dict: " << path << ": " << report << '\n';
-    }
+    sink.skips().WriteReport(err, path, "line", "lines");
     return words;
 }
 
@@ -93,9 +84,9 @@ Checked Check(const ListedWord& listed, const std::string& file) {
         return checked;
     }
     checked.first_headword = entry.substr(0, entry.find("\r\n"));
-    for (const std::string& base : listed.bases) {
-        checked.names_base = checked.names_base || NamesWord(entry, base);
-    }
+    checked.names_base =
+        std::any_of(listed.bases.begin(), listed.bases.end(),
+                    [&](const std::string& base) { return NamesWord(entry, base); });
     if (SameWord(checked.first_headword, listed.word)) {
         checked.lead = Lead::Itself;
     } else if (recorder.found_by_rules() ||
@@ -117,16 +108,28 @@ std::string Share(size_t count, size_t total) {
     return text.str();
 }
 
-void ListWords(const std::vector<Checked>& checked, Lead lead, const std::string& title,
-               std::ostream& out) {
+using Test = std::function<bool(const Checked&)>;
+
+Test LedBy(Lead lead) {
+    return [lead](const Checked& word) { return word.lead == lead; };
+}
+
+bool ListsBases(const Checked& word) {
+    return !word.listed.bases.empty();
+}
+
+size_t CountOf(const std::vector<Checked>& checked, const Test& test) {
+    return static_cast<size_t>(std::count_if(checked.begin(), checked.end(), test));
+}
+
+// "TITLE: word, word (first headword), …", or nothing when no word passes the test.
+void ListWords(const std::vector<Checked>& checked, const Test& test, std::string_view title,
+               bool with_headword, std::ostream& out) {
     std::string line;
     for (const Checked& word : checked) {
-        if (word.lead != lead) {
-            continue;
-        }
-        line += (line.empty() ? "" : ", ") + word.listed.word;
-        if (lead == Lead::OtherWord || lead == Lead::BaseForm) {
-            line += " (" + word.first_headword + ")";
+        if (test(word)) {
+            line += (line.empty() ? "" : ", ") + word.listed.word;
+            line += with_headword ? " (" + word.first_headword + ")" : "";
         }
     }
     if (!line.empty()) {
@@ -136,43 +139,28 @@ void ListWords(const std::vector<Checked>& checked, Lead lead, const std::string
 
 void Report(const std::string& file, const std::string& word_list,
             const std::vector<Checked>& checked, std::ostream& out) {
-    size_t counts[4] = {};
-    size_t with_bases = 0;
-    size_t naming = 0;
-    for (const Checked& word : checked) {
-        ++counts[static_cast<int>(word.lead)];
-        if (!word.listed.bases.empty()) {
-            ++with_bases;
-            naming += word.names_base ? 1 : 0;
-        }
-    }
     const size_t total = checked.size();
+    const auto share = [&](const Test& test) { return Share(CountOf(checked, test), total); };
     out << file << ": the " << total << " words of " << word_list << '\n'
-        << "  led by the word itself or a base form: "
-        << Share(counts[static_cast<int>(Lead::Itself)] + counts[static_cast<int>(Lead::BaseForm)],
-                 total)
+        << "  led by the word itself or a base form: " << share([](const Checked& word) {
+               return word.lead == Lead::Itself || word.lead == Lead::BaseForm;
+           })
         << '\n'
-        << "    by the word itself: " << Share(counts[static_cast<int>(Lead::Itself)], total)
-        << '\n'
-        << "    by a base form: " << Share(counts[static_cast<int>(Lead::BaseForm)], total) << '\n'
-        << "  led by another word: " << Share(counts[static_cast<int>(Lead::OtherWord)], total)
-        << '\n'
-        << "  not answered: " << Share(counts[static_cast<int>(Lead::NoAnswer)], total) << '\n';
-    if (with_bases > 0) {
+        << "    by the word itself: " << share(LedBy(Lead::Itself)) << '\n'
+        << "    by a base form: " << share(LedBy(Lead::BaseForm)) << '\n'
+        << "  led by another word: " << share(LedBy(Lead::OtherWord)) << '\n'
+        << "  not answered: " << share(LedBy(Lead::NoAnswer)) << '\n';
+    if (const size_t with_bases = CountOf(checked, ListsBases); with_bases > 0) {
+        const size_t naming = CountOf(
+            checked, [](const Checked& word) { return ListsBases(word) && word.names_base; });
         out << "  first entry names a listed base form: " << Share(naming, with_bases) << '\n';
     }
-    ListWords(checked, Lead::BaseForm, "led by a base form", out);
-    ListWords(checked, Lead::OtherWord, "led by another word", out);
-    ListWords(checked, Lead::NoAnswer, "not answered", out);
-    std::string unnamed;
-    for (const Checked& word : checked) {
-        if (!word.listed.bases.empty() && !word.names_base) {
-            unnamed += (unnamed.empty() ? "" : ", ") + word.listed.word;
-        }
-    }
-    if (!unnamed.empty()) {
-        out << "first entry names no listed base form: " << unnamed << '\n';
-    }
+    ListWords(checked, LedBy(Lead::BaseForm), "led by a base form", true, out);
+    ListWords(checked, LedBy(Lead::OtherWord), "led by another word", true, out);
+    ListWords(checked, LedBy(Lead::NoAnswer), "not answered", false, out);
+    ListWords(
+        checked, [](const Checked& word) { return ListsBases(word) && !word.names_base; },
+        "first entry names no listed base form", false, out);
 }
 
 }  // namespace

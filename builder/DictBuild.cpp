@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "builder/FormRows.h"
+#include "builder/ListSink.h"
 #include "builder/ProgressLine.h"
 #include "builder/SkipTally.h"
 #include "builder/formats/DictdReader.h"
@@ -79,9 +80,9 @@ class BuildSink final : public EntrySink {
         progress_.Update(writer_.rows(), done, total);
     }
 
-    std::string SkipReport(InputFormat format) const {
-        const auto [one, many] = SkipUnit(format);
-        return skips_.Report(one, many);
+    void WriteSkipReport(std::ostream& err, const Input& input) const {
+        const auto [one, many] = SkipUnit(input.second);
+        skips_.WriteReport(err, input.first, one, many);
     }
 
   private:
@@ -93,48 +94,29 @@ class BuildSink final : public EntrySink {
     SkipTally skips_;
 };
 
-// Takes the pairs of one list of inflected forms.
-class FormsListSink final : public EntrySink {
-  public:
-    FormsListSink(FormRows& forms, WordClass word_class) : forms_(forms), word_class_(word_class) {}
-
-    void Add(std::string_view form, std::string_view base) override {
-        forms_.AddPair(form, base, word_class_);
-    }
-    void Skip(long number) override { skips_.Count(number); }
-    void Reached(uint64_t, uint64_t) override { StopIfInterrupted(); }
-
-    std::string SkipReport() const { return skips_.Report("line", "lines"); }
-
-  private:
-    FormRows& forms_;
-    WordClass word_class_;
-    SkipTally skips_;
-};
-
 FormRows ReadFormsLists(const std::vector<std::string>& lists, std::ostream& err) {
     FormRows forms;
     for (const std::string& list : lists) {
-        FormsListSink sink(forms, WordClassOfList(list));
+        const WordClass word_class = WordClassOfList(list);
+        ListSink sink([&](std::string_view form, std::string_view base) {
+            forms.AddPair(form, base, word_class);
+        });
         ReadFormsList(list, sink);
-        if (const std::string report = sink.SkipReport(); !report.empty()) {
-            err << "quorvantix-dict: " << list << ": " << report << '\n';
-        }
+        sink.skips().WriteReport(err, list, "line", "lines");
     }
     return forms;
 }
 
 // Puts the rows of the irregular forms before every other row of their headwords.
-long long AddFormRows(const FormRows& forms, db::DictionaryWriter& writer, std::ostream& err) {
+void AddFormRows(const FormRows& forms, db::DictionaryWriter& writer, std::ostream& err) {
     if (forms.empty()) {
-        return 0;
+        return;
     }
     const FormRows::Result result = forms.Rows();
     writer.AddFirst(result.rows);
     err << "quorvantix-dict: inflected forms: " << result.rows.size() << " rows added; "
         << result.base_absent << " left out (base word not in the dictionary), "
         << result.already_named << " left out (the form's own first entry names its base)\n";
-    return static_cast<long long>(result.rows.size());
 }
 
 void ReadInput(const Input& input, const BuildOptions& options, EntrySink& sink) {
@@ -221,9 +203,7 @@ long long Build(const BuildOptions& options, const std::vector<Input>& inputs, s
         sink.StartInput(input.first);
         ReadInput(input, options, sink);
         progress.Clear();
-        if (const std::string report = sink.SkipReport(input.second); !report.empty()) {
-            err << "quorvantix-dict: " << input.first << ": " << report << '\n';
-        }
+        sink.WriteSkipReport(err, input);
     }
     AddFormRows(forms, writer, err);
     const long long rows = writer.rows();

@@ -143,8 +143,7 @@ void FormRows::AddPair(std::string_view form, std::string_view base, WordClass w
 }
 
 void FormRows::Notice(std::string_view headword, std::string_view definition) {
-    key_ = LowerAsciiLetters(headword);
-    const auto found = definitions_.find(key_);
+    const auto found = definitions_.find(LowerAsciiLetters(headword));
     if (found != definitions_.end() && found->second.size() < kDefinitionsKept) {
         found->second.emplace_back(definition);
     }

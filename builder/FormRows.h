@@ -46,7 +46,6 @@ class FormRows {
     std::unordered_set<std::string> listed_;  // "form\tbase", lower-case
     // The first definitions of every listed form and base word, by lower-case headword.
     std::unordered_map<std::string, std::vector<std::string>> definitions_;
-    std::string key_;
 };
 
 // The row's definition for a form of the base: what the form is, then the Japanese lines of

@@ -1,5 +1,7 @@
 #include "builder/SkipTally.h"
 
+#include <ostream>
+
 namespace quorvantix::dict {
 
 namespace {
@@ -26,6 +28,13 @@ std::string SkipTally::Report(std::string_view one, std::string_view many) const
         report += (i ? ", " : "") + std::to_string(first_[i]);
     }
     return report + (skipped_ > static_cast<long>(first_.size()) ? ", …)" : ")");
+}
+
+void SkipTally::WriteReport(std::ostream& err, std::string_view input, std::string_view one,
+                            std::string_view many) const {
+    if (const std::string report = Report(one, many); !report.empty()) {
+        err << "quorvantix-dict: " << input << ": " << report << '\n';
+    }
 }
 
 }  // namespace quorvantix::dict

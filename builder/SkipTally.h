@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,10 @@ class SkipTally {
     // "N malformed UNITS skipped (UNITS a, b, c, …)", or empty text when none was; one and
     // many are the unit in the singular and the plural.
     std::string Report(std::string_view one, std::string_view many) const;
+
+    // Writes "quorvantix-dict: INPUT: " and the report as a line of its own, when there is one.
+    void WriteReport(std::ostream& err, std::string_view input, std::string_view one,
+                     std::string_view many) const;
 
   private:
     long skipped_ = 0;

@@ -81,21 +81,21 @@ DictionaryWriter::DictionaryWriter(const std::string& path)
 DictionaryWriter::~DictionaryWriter() = default;
 
 void DictionaryWriter::Add(std::string_view headword, std::string_view definition) {
-    Insert(headword, definition, nullptr);
+    Insert(headword, definition, std::nullopt);
 }
 
 void DictionaryWriter::AddFirst(const std::vector<DictionaryRow>& rows) {
     long long rowid = lowest_rowid_ - static_cast<long long>(rows.size());
     lowest_rowid_ = rowid;
     for (const DictionaryRow& row : rows) {
-        Insert(row.headword, row.definition, &rowid);
+        Insert(row.headword, row.definition, rowid);
         ++rowid;
     }
 }
 
-// A null rowid lets SQLite give the next one after the highest.
+// Without a rowid SQLite gives the next one after the highest.
 void DictionaryWriter::Insert(std::string_view headword, std::string_view definition,
-                              const long long* rowid) {
+                              std::optional<long long> rowid) {
     sqlite3_stmt* insert = insert_.get();
     sqlite3_bind_text(insert, 1, headword.data(), static_cast<int>(headword.size()), SQLITE_STATIC);
     sqlite3_bind_text(insert, 2, definition.data(), static_cast<int>(definition.size()),

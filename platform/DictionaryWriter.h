@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,7 +52,8 @@ class DictionaryWriter {
         void operator()(sqlite3_stmt* statement) const noexcept;
     };
 
-    void Insert(std::string_view headword, std::string_view definition, const long long* rowid);
+    void Insert(std::string_view headword, std::string_view definition,
+                std::optional<long long> rowid);
     void Execute(const char* sql);
     [[noreturn]] void Fail(int code) const;
 
