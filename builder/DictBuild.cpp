@@ -160,7 +160,7 @@ std::string NamingFile(const Input& input) {
 // when the file cannot be looked at (reading it will say why).
 std::string DictionaryIdentity(const Input& input) {
     const std::string file = NamingFile(input);
-    struct stat status {};
+    struct stat status = {};
     if (::stat(file.c_str(), &status) != 0) {
         return file;
     }

@@ -24,7 +24,7 @@ std::string FolderOf(const std::string& target) {
 
 // The mode of the file being replaced; for a new file, what a plain create would give.
 mode_t ModeFor(const std::string& target) {
-    struct stat existing {};
+    struct stat existing = {};
     if (::stat(target.c_str(), &existing) == 0) {
         return existing.st_mode & 07777;
     }

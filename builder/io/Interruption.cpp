@@ -20,7 +20,7 @@ void RaiseFlag(int) {
 
 InterruptionGuard::InterruptionGuard() {
     interrupted = 0;
-    struct sigaction action {};
+    struct sigaction action = {};
     action.sa_handler = RaiseFlag;
     sigemptyset(&action.sa_mask);
     for (size_t i = 0; i < kSignals.size(); ++i) {

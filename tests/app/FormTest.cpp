@@ -17,6 +17,7 @@
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/FixedClipboard.h"
 #include "tests/support/TestDictionary.h"
+#include "tests/support/TryCompare.h"
 
 using namespace quorvantix;
 using quorvantix::testing::FileSizeLimit;
@@ -310,7 +311,7 @@ class FormTest : public QObject {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         form->SetOuterBounds(QRect(QPoint(10, 10), outer));
-        QTRY_COMPARE(form->OuterBounds().size(), outer);
+        TRY_COMPARE(form->OuterBounds().size(), outer);
         QCOMPARE(form->Memo1->geometry(), memo);
     }
 
@@ -369,7 +370,7 @@ class FormTest : public QObject {
         auto form = MakeQuietForm();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        QTRY_COMPARE(form->OuterBounds(), bounds);
+        TRY_COMPARE(form->OuterBounds(), bounds);
         QCOMPARE(form->Label1->text(), limit);
     }
 
@@ -378,7 +379,7 @@ class FormTest : public QObject {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         form->SetOuterBounds(QRect(30, 40, 350, 260));
-        QTRY_COMPARE(form->OuterBounds(), QRect(30, 40, 350, 260));
+        TRY_COMPARE(form->OuterBounds(), QRect(30, 40, 350, 260));
         form->Button3->click();
         form->Button2->click();
         QVERIFY(form->close());  // in set-up mode: the limit is saved as shown
@@ -387,7 +388,7 @@ class FormTest : public QObject {
         auto again = MakeQuietForm();
         again->show();
         QVERIFY(QTest::qWaitForWindowExposed(again.get()));
-        QTRY_COMPARE(again->OuterBounds(), QRect(30, 40, 350, 260));
+        TRY_COMPARE(again->OuterBounds(), QRect(30, 40, 350, 260));
         QCOMPARE(again->Label1->text(), QStringLiteral("49"));
     }
 

@@ -18,7 +18,7 @@ namespace quorvantix::testing {
 namespace {
 
 mode_t ModeOf(const std::string& file) {
-    struct stat status {};
+    struct stat status = {};
     EXPECT_EQ(::stat(file.c_str(), &status), 0);
     return status.st_mode & 07777;
 }

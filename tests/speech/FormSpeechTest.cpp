@@ -13,6 +13,7 @@
 #include "app/TForm1.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestDictionary.h"
+#include "tests/support/TryCompare.h"
 
 using namespace quorvantix;
 using quorvantix::testing::DesignedTabChain;
@@ -129,7 +130,7 @@ class FormSpeechTest : public QObject {
         FakeSpeech* speech = nullptr;
         const auto form = MakeForm(speech);
         QCOMPARE(speech->prepares, 0);
-        QTRY_COMPARE(speech->prepares, 1);
+        TRY_COMPARE(speech->prepares, 1);
         QCOMPARE(speech_->prepares, 1);
         QVERIFY(speech->calls.empty());
     }

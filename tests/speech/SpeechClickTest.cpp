@@ -10,8 +10,9 @@ namespace quorvantix {
 namespace {
 
 using Calls = std::vector<std::string>;
+using FailingCall = bool FakeSpeech::*;
 
-FakeSpeech Control(int state, bool FakeSpeech::*failing = nullptr) {
+FakeSpeech Control(int state, FailingCall failing = nullptr) {
     FakeSpeech speech;
     speech.state = state;
     if (failing != nullptr) {
