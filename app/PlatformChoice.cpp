@@ -47,6 +47,12 @@ void ChooseQtPlatform(int argc, char** argv) {
     if (!platform.empty()) {
         setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
     }
+    // On XWayland, Qt 6.8's XInput 2 code crashes when an input device with touch appears
+    // while the program runs (KWin makes one for remote input, for KDE Connect say). Core X
+    // input serves this window as well: clicks, the wheel, the keyboard.
+    if (platform == "xcb") {
+        setenv("QT_XCB_NO_XI2", "1", 0);
+    }
 }
 
 }  // namespace quorvantix

@@ -22,7 +22,8 @@ std::string_view QtPlatformFor(const SessionFacts& facts);
 // Whether the command line chooses a Qt platform (-platform NAME).
 bool HasPlatformArgument(int argc, char** argv);
 
-// Sets QT_QPA_PLATFORM as QtPlatformFor says for this process. Call before Qt starts.
+// Sets QT_QPA_PLATFORM as QtPlatformFor says for this process, and on XWayland turns off
+// Qt's XInput 2 (QT_XCB_NO_XI2, unless set already). Call before Qt starts.
 void ChooseQtPlatform(int argc, char** argv);
 
 }  // namespace quorvantix

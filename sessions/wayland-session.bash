@@ -133,10 +133,11 @@ start_kde() {
   mkdir -p "$work/kde-config"
   printf '[Windows]\nFocusStealingPreventionLevel=%s\n' "${kwin_focus_level:-1}" \
     >"$work/kde-config/kwinrc"
-  XDG_CONFIG_HOME="$work/kde-config" XDG_RUNTIME_DIR=$(compositor_runtime "$(id -un)") \
-    dbus-run-session -- "$work/kwin_wayland" --virtual --xwayland --no-lockscreen \
-    --no-global-shortcuts --no-kactivities --width 1280 --height 800 --socket quorvantix-test \
-    --exit-with-session "$session_dir/script" >"$work/compositor.log" 2>&1 &
+  # No permission checks: the tests press keys through KWin's fake-input protocol.
+  KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 XDG_CONFIG_HOME="$work/kde-config" \
+    XDG_RUNTIME_DIR=$(compositor_runtime "$(id -un)") dbus-run-session -- "$work/kwin_wayland" \
+    --virtual --xwayland --no-lockscreen --no-global-shortcuts --no-kactivities \
+    --width 1280 --height 800 --socket quorvantix-test --exit-with-session "$session_dir/script" >"$work/compositor.log" 2>&1 &
   track_session $!
 }
 

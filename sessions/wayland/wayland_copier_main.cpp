@@ -6,12 +6,14 @@
 //   quit
 // and reports on standard output: "active N" / "inactive" as its N-th window gains the focus
 // or the program loses it, "key" when a key is released in it, "copied TEXT", "stalled TEXT",
-// or "failed: ..." when a command could not be done.
+// "lost TEXT" when the clipboard is no longer its own half a second after a copy, or
+// "failed: ..." when a command could not be done.
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <QSocketNotifier>
 #include <QString>
+#include <QTimer>
 #include <QWindow>
 #include <iostream>
 #include <memory>
@@ -45,6 +47,13 @@ class Copier : public QObject {
         } else if (command == "copy" && !use_data_control_) {
             QGuiApplication::clipboard()->setText(QString::fromStdString(text));
             Report("copied " + text);
+            // A compositor may cancel the copy at once (KWin does for a stale input serial):
+            // say so, for the test's log.
+            QTimer::singleShot(500, this, [text] {
+                if (!QGuiApplication::clipboard()->ownsClipboard()) {
+                    Report("lost " + text);
+                }
+            });
         } else if (command == "copy" || command == "stall") {
             OfferThroughDataControl(text, command == "stall");
         } else if (command == "quit") {
