@@ -3,7 +3,9 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
+#include <array>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 #include "platform/wayland/DataControlGlobals.h"
@@ -59,13 +61,18 @@ DataControlSource::~DataControlSource() {
     }
 }
 
-bool DataControlSource::Offer(const std::string& text, bool stalled) {
+bool DataControlSource::Offer(const std::string& text, Owner owner) {
     static constexpr zwlr_data_control_source_v1_listener kSourceListener = {OnSend, OnCancelled};
+    static constexpr std::array<const char*, 3> kTextTypes = {"text/plain;charset=utf-8",
+                                                              "UTF8_STRING", "text/plain"};
+    static constexpr std::array<const char*, 1> kHtmlType = {"text/html"};
     text_ = text;
-    stalled_ = stalled;
+    owner_ = owner;
     zwlr_data_control_source_v1* source = zwlr_data_control_manager_v1_create_data_source(manager_);
     zwlr_data_control_source_v1_add_listener(source, &kSourceListener, this);
-    for (const char* type : {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain"}) {
+    for (const char* type : owner == Owner::kOffersHtmlOnly
+                                ? std::span<const char* const>(kHtmlType)
+                                : std::span<const char* const>(kTextTypes)) {
         zwlr_data_control_source_v1_offer(source, type);
     }
     zwlr_data_control_device_v1_set_selection(device_, source);
@@ -74,20 +81,46 @@ bool DataControlSource::Offer(const std::string& text, bool stalled) {
     return RoundTrip(display_.get(), WaylandClock::now() + kTimeout);
 }
 
-void DataControlSource::OnSend(void* data, zwlr_data_control_source_v1*, const char*, int32_t fd) {
-    auto& self = *static_cast<DataControlSource*>(data);
-    FileDescriptor requester(fd);
-    if (self.stalled_) {
-        self.held_.push_back(std::move(requester));
-        return;
-    }
-    std::string_view rest(self.text_);
+bool DataControlSource::Clear() {
+    zwlr_data_control_device_v1_set_selection(device_, nullptr);
+    return RoundTrip(display_.get(), WaylandClock::now() + kTimeout);
+}
+
+namespace {
+
+void WriteAll(int fd, std::string_view rest) {
     while (!rest.empty()) {
-        const ssize_t written = write(requester.Get(), rest.data(), rest.size());
+        const ssize_t written = write(fd, rest.data(), rest.size());
         if (written <= 0) {
             return;
         }
         rest.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+}  // namespace
+
+void DataControlSource::OnSend(void* data, zwlr_data_control_source_v1*, const char*, int32_t fd) {
+    auto& self = *static_cast<DataControlSource*>(data);
+    FileDescriptor requester(fd);
+    switch (self.owner_) {
+        case Owner::kStalls:
+            self.held_.push_back(std::move(requester));
+            return;
+        case Owner::kClosesUnwritten:
+            return;
+        case Owner::kSendsSlowly:
+            self.writers_.emplace_back([requester = std::move(requester), text = self.text_] {
+                for (const char byte : text) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                    WriteAll(requester.Get(), std::string_view(&byte, 1));
+                }
+            });
+            return;
+        case Owner::kSends:
+        case Owner::kOffersHtmlOnly:
+            WriteAll(requester.Get(), self.text_);
+            return;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/wayland/FileDescriptor.h"
@@ -15,15 +16,26 @@ struct zwlr_data_control_source_v1;
 namespace quorvantix::testing {
 
 // Takes a Wayland session's clipboard through wlroots' data-control protocol, which needs no
-// focus: as an owner that sends its text, or as one that offers text and never sends it.
+// focus: as an owner that sends its text, or as one that misbehaves in one of the ways an
+// owner can.
 class DataControlSource {
   public:
+    enum class Owner {
+        kSends,            // writes the text and closes
+        kStalls,           // keeps the request open and never writes
+        kClosesUnwritten,  // closes the request without writing
+        kSendsSlowly,      // writes a byte every 30 ms, then closes
+        kOffersHtmlOnly,   // offers the text only as text/html
+    };
+
     // Empty when the compositor offers no data-control.
     static std::unique_ptr<DataControlSource> Connect();
     ~DataControlSource();
 
-    // The clipboard now holds `text`, sent to whoever asks (stalled: nobody gets it).
-    bool Offer(const std::string& text, bool stalled);
+    // The clipboard now holds `text`, given to whoever asks as `owner` says.
+    bool Offer(const std::string& text, Owner owner);
+    // The clipboard now holds nothing.
+    bool Clear();
 
     // Handles the compositor's events; call when its socket is readable.
     void Dispatch();
@@ -41,9 +53,11 @@ class DataControlSource {
     zwlr_data_control_device_v1* device_ = nullptr;
     zwlr_data_control_source_v1* source_ = nullptr;
     std::string text_;
-    bool stalled_ = false;
+    Owner owner_ = Owner::kSends;
     // Requests of a stalled offer, held open and never written.
     std::vector<FileDescriptor> held_;
+    // Slow writers, each with its request.
+    std::vector<std::jthread> writers_;
 };
 
 }  // namespace quorvantix::testing

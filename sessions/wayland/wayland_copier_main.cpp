@@ -3,9 +3,14 @@
 //   window       show a new window of its own, which takes the focus
 //   copy TEXT    put TEXT on the clipboard (through Qt, or data-control with --data-control)
 //   stall TEXT   offer TEXT on the clipboard through data-control and never send it
+//   close-unwritten TEXT, send-slowly TEXT, offer-html TEXT
+//                as stall, but close each request unwritten, send TEXT a byte every 30 ms,
+//                or offer it only as text/html
+//   clear        empty the clipboard through data-control
 //   quit
 // and reports on standard output: "active N" / "inactive" as its N-th window gains the focus
 // or the program loses it, "key" when a key is released in it, "copied TEXT", "stalled TEXT",
+// "offered TEXT" (close-unwritten, offer-html), "cleared",
 // "lost TEXT" when the clipboard is no longer its own half a second after a copy, or
 // "failed: ..." when a command could not be done.
 #include <QApplication>
@@ -54,8 +59,18 @@ class Copier : public QObject {
                     Report("lost " + text);
                 }
             });
-        } else if (command == "copy" || command == "stall") {
-            OfferThroughDataControl(text, command == "stall");
+        } else if (command == "copy") {
+            OfferThroughDataControl(text, DataControlSource::Owner::kSends, "copied ");
+        } else if (command == "stall") {
+            OfferThroughDataControl(text, DataControlSource::Owner::kStalls, "stalled ");
+        } else if (command == "close-unwritten") {
+            OfferThroughDataControl(text, DataControlSource::Owner::kClosesUnwritten, "offered ");
+        } else if (command == "send-slowly") {
+            OfferThroughDataControl(text, DataControlSource::Owner::kSendsSlowly, "copied ");
+        } else if (command == "offer-html") {
+            OfferThroughDataControl(text, DataControlSource::Owner::kOffersHtmlOnly, "offered ");
+        } else if (command == "clear") {
+            ClearThroughDataControl();
         } else if (command == "quit") {
             QCoreApplication::quit();
         } else {
@@ -81,23 +96,37 @@ class Copier : public QObject {
         window_->show();
     }
 
-    void OfferThroughDataControl(const std::string& text, bool stalled) {
+    bool ConnectDataControl() {
         if (!source_) {
             source_ = DataControlSource::Connect();
             if (!source_) {
                 Report("failed: the compositor offers no data-control");
-                return;
+                return false;
             }
             notifier_ =
                 std::make_unique<QSocketNotifier>(source_->SocketFd(), QSocketNotifier::Read);
             QObject::connect(notifier_.get(), &QSocketNotifier::activated,
                              [this] { source_->Dispatch(); });
         }
-        if (!source_->Offer(text, stalled)) {
+        return true;
+    }
+
+    void OfferThroughDataControl(const std::string& text, DataControlSource::Owner owner,
+                                 const std::string& done) {
+        if (!ConnectDataControl()) {
+            return;
+        }
+        if (!source_->Offer(text, owner)) {
             Report("failed: the compositor did not take the clipboard");
             return;
         }
-        Report((stalled ? "stalled " : "copied ") + text);
+        Report(done + text);
+    }
+
+    void ClearThroughDataControl() {
+        if (ConnectDataControl()) {
+            Report(source_->Clear() ? "cleared" : "failed: the compositor did not clear it");
+        }
     }
 
     bool use_data_control_;
