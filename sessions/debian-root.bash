@@ -13,6 +13,20 @@ root_max_age_days=7
 
 root_say() { printf 'debian-root: %s\n' "$*" >&2; }
 
+# Runs COMMAND with only standard input, output and error open. mmdebstrap hands apt a
+# descriptor number that dash must redirect to, and dash cannot name one above 9: with a few
+# descriptors inherited (a test runner's, the lock below), it fails with "Bad fd number".
+without_inherited_fds() {
+  (
+    local fd
+    for fd in /proc/"$BASHPID"/fd/*; do
+      fd=${fd##*/}
+      ((fd > 2)) && eval "exec $fd>&-"
+    done
+    exec "$@"
+  )
+}
+
 # root_tarball RELEASE [PACKAGE...]: prints the path of a tarball of that release with those
 # packages installed (without their recommendations), making it when needed.
 root_tarball() {
@@ -31,8 +45,9 @@ root_tarball() {
     root_say "making a $release root with ${#@} packages from Debian's archive (kept in $root_cache)"
     local include
     include=$(IFS=,; printf '%s' "$*")
-    mmdebstrap --quiet --variant=minbase --format=tar ${include:+--include="$include"} \
-      "$release" "$tarball.new" >&2 || { rm -f "$tarball.new"; exit 1; }
+    without_inherited_fds mmdebstrap --quiet --variant=minbase --format=tar \
+      ${include:+--include="$include"} "$release" "$tarball.new" >&2 ||
+      { rm -f "$tarball.new"; exit 1; }
     mv "$tarball.new" "$tarball"
   ) 9>"$root_cache/.lock" || return 1
   printf '%s\n' "$tarball"
