@@ -3,7 +3,8 @@
 #
 # A root is made once from Debian's archive (minbase and the packages asked for) and kept as a
 # tarball under $QUORVANTIX_ROOT_CACHE; it is made again when it is older than a week or when
-# another package list is asked for (the tarball's name carries a hash of the list). Each use
+# another package list is asked for (the tarball's name carries a hash of the list; a folder
+# keeps one root per release, so roots of other lists belong in folders of their own). Each use
 # unpacks it into a folder of its own, mounts what programs inside need and, on every way
 # out, stops what still runs inside, unmounts, and removes the folder only when nothing is
 # mounted under it any more.
