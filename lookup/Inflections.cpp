@@ -96,6 +96,15 @@ class Cascade {
         Exact(Stem(k));
     }
 
+    // A doubled consonant before the suffix is either the word's own (pass → passed, fill →
+    // filling) or doubled by it (stop → stopped): the stem that keeps both letters, Stem(k),
+    // first, then the undoubled stem Stem(k + 1) as `undoubled` queries it.
+    void DoubledThenUndoubled(long k, void (Cascade::*undoubled)(long)) {
+        Exact(Stem(k));
+        (this->*undoubled)(k + 1);
+    }
+    void ExactStem(long k) { Exact(Stem(k)); }
+
     void ApplySuffixRules() {
         if (Tail(1) == "y") {
             ApplyYRules();
@@ -103,7 +112,7 @@ class Cascade {
             if (IsOneOf(Tail(3), {"ied", "ier", "ies"})) {
                 Exact(Stem(3) + "y");
             } else if (DoubledConsonantAt(3)) {
-                Exact(Stem(3));
+                DoubledThenUndoubled(2, &Cascade::ExactStem);
             } else {
                 Exact(Stem(1));
                 Exact(Stem(2));
@@ -116,13 +125,13 @@ class Cascade {
             if (Tail(4) == "iest") {
                 Exact(Stem(4) + "y");
             } else if (DoubledConsonantAt(4)) {
-                ExactWithOE(4);
+                DoubledThenUndoubled(3, &Cascade::ExactWithOE);
             } else if (Len() > 3) {
                 ExactWithOE(3);
             }
         } else if (IsOneOf(Tail(4), {"ings", "ists"})) {
             if (DoubledConsonantAt(5)) {
-                ExactWithOE(5);
+                DoubledThenUndoubled(4, &Cascade::ExactWithOE);
             } else if (Len() > 4) {
                 ExactWithOE(4);
             }

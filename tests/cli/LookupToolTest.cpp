@@ -34,7 +34,9 @@ TEST_F(LookupToolTest, ExplainShowsTheQueriesMade) {
     options_.explain = true;
     options_.texts = {"  Running\n"};
     EXPECT_EQ(Run(), kAllFound);
-    EXPECT_EQ(err_.str(), "exact\trunning\t0\nexact\truno\t0\nexact\trune\t0\nexact\trun\t1\n");
+    EXPECT_EQ(err_.str(),
+              "exact\trunning\t0\nexact\trunn\t0\nexact\truno\t0\nexact\trune\t0\n"
+              "exact\trun\t1\n");
     EXPECT_EQ(out_.str(), "run\n走る\n(動詞)\n\n");
 }
 

@@ -15,7 +15,7 @@ const std::vector<Row> kBaseForms = {
     {"give", "与える"},   {"like", "好む"},       {"regular", "規則的な"}, {"write", "書く"},
     {"rest", "休息"},     {"pure", "純粋な"},     {"piano", "ピアノ"},     {"possible", "可能な"},
     {"make", "作る"},     {"stun", "気絶させる"}, {"cloud", "雲"},         {"safe", "安全な"},
-    {"simple", "簡単な"},
+    {"simple", "簡単な"}, {"pass", "通る"},       {"fill", "満たす"},
 };
 
 struct CascadeCase {
@@ -37,14 +37,20 @@ TEST_P(CascadeTest, MakesTheQueriesInOrder) {
 INSTANTIATE_TEST_SUITE_P(
     ExampleWords, CascadeTest,
     ::testing::Values(
-        CascadeCase{"running", {"exact running", "exact runo", "exact rune", "exact run"}},
+        CascadeCase{"running",
+                    {"exact running", "exact runn", "exact runo", "exact rune", "exact run"}},
         CascadeCase{"knives",
                     {"exact knives", "exact knive", "exact knive", "exact kniv", "exact knife",
                      "exact knif"}},
         CascadeCase{"happiness",
                     {"exact happiness", "exact happines", "exact happi", "exact happy"}},
         CascadeCase{"statements", {"exact statements", "exact statement", "exact state"}},
-        CascadeCase{"stopped", {"exact stopped", "exact stop"}},
+        CascadeCase{"stopped", {"exact stopped", "exact stopp", "exact stop"}},
+        // A doubled letter the word had before the suffix is kept first.
+        CascadeCase{"passed", {"exact passed", "exact pass", "exact pas"}},
+        CascadeCase{"fillings",
+                    {"exact fillings", "exact filling", "exact fill", "exact filo", "exact file",
+                     "exact fil"}},
         CascadeCase{"xyz", {"exact xyz", "exact xy", "exact x", "prefix xy", "prefix x"}},
         CascadeCase{"xyzq",
                     {"exact xyzq", "exact xyz", "exact xy", "exact x", "prefix xyz", "prefix xy",
