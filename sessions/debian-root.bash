@@ -12,6 +12,9 @@
 root_cache=${QUORVANTIX_ROOT_CACHE:-/var/cache/quorvantix/roots}
 root_max_age_days=7
 
+# The Debian release this machine runs: bookworm, trixie, …
+debian_release() { (. /etc/os-release && printf '%s\n' "$VERSION_CODENAME"); }
+
 root_say() { printf 'debian-root: %s\n' "$*" >&2; }
 
 # Runs COMMAND with only standard input, output and error open. mmdebstrap hands apt a
