@@ -2,16 +2,22 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
+#include <future>
 #include <iomanip>
 #include <map>
+#include <memory>
 #include <optional>
 #include <ostream>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "builder/FormRows.h"
 #include "builder/ListSink.h"
 #include "builder/ProgressLine.h"
+#include "builder/ReadAhead.h"
 #include "builder/SkipTally.h"
 #include "builder/formats/DictdReader.h"
 #include "builder/formats/EdictReverse.h"
@@ -21,18 +27,21 @@
 #include "builder/formats/MdbReader.h"
 #include "builder/formats/StardictReader.h"
 #include "builder/formats/TsvReader.h"
+#include "builder/formats/WordnetReader.h"
 #include "builder/io/CompanionFiles.h"
 #include "builder/io/InputError.h"
 #include "builder/io/Interruption.h"
 #include "platform/AtomicFile.h"
 #include "platform/DatabaseError.h"
 #include "platform/DictionaryWriter.h"
+#include "text/AsciiText.h"
 
 namespace quorvantix::dict {
 
 namespace {
 
 constexpr long long kCheckEvery = 4096;
+constexpr size_t kHeadwordsExpected = size_t{1} << 19;
 
 using Input = std::pair<std::string, InputFormat>;
 
@@ -50,10 +59,20 @@ std::pair<std::string_view, std::string_view> SkipUnit(InputFormat format) {
     }
 }
 
+void ReportSkips(std::ostream& err, const Input& input, const SkipTally& skips) {
+    const auto [one, many] = SkipUnit(input.second);
+    skips.WriteReport(err, input.first, one, many);
+}
+
 class BuildSink final : public EntrySink {
   public:
-    BuildSink(db::DictionaryWriter& writer, ProgressLine& progress, FormRows& forms)
-        : writer_(writer), progress_(progress), forms_(forms) {}
+    BuildSink(db::DictionaryWriter& writer, ProgressLine& progress, FormRows& forms,
+              bool keeps_headwords)
+        : writer_(writer), progress_(progress), forms_(forms), keeps_headwords_(keeps_headwords) {
+        if (keeps_headwords_) {
+            headwords_.reserve(kHeadwordsExpected);
+        }
+    }
 
     void StartInput(const std::string& name) {
         progress_.StartInput(name);
@@ -62,8 +81,14 @@ class BuildSink final : public EntrySink {
 
     void Add(std::string_view headword, std::string_view definition) override {
         writer_.Add(headword, definition);
-        if (!forms_.empty()) {
-            forms_.Notice(headword, definition);
+        if (!forms_.empty() || keeps_headwords_) {
+            std::string lower = LowerAsciiLetters(headword);
+            if (!forms_.empty()) {
+                forms_.Notice(lower, definition);
+            }
+            if (keeps_headwords_) {
+                headwords_.insert(std::move(lower));
+            }
         }
         if (writer_.rows() % kCheckEvery == 0) {
             StopIfInterrupted();
@@ -80,46 +105,84 @@ class BuildSink final : public EntrySink {
         progress_.Update(writer_.rows(), done, total);
     }
 
+    // Whether a row of this headword (in lower case) was added; known only when the sink was
+    // asked to keep the headwords.
+    bool Holds(const std::string& headword) const { return headwords_.contains(headword); }
+    void NoteHeadword(std::string_view headword) {
+        if (keeps_headwords_) {
+            headwords_.insert(LowerAsciiLetters(headword));
+        }
+    }
+
     void WriteSkipReport(std::ostream& err, const Input& input) const {
-        const auto [one, many] = SkipUnit(input.second);
-        skips_.WriteReport(err, input.first, one, many);
+        ReportSkips(err, input, skips_);
     }
 
   private:
     db::DictionaryWriter& writer_;
     ProgressLine& progress_;
     FormRows& forms_;
+    bool keeps_headwords_;
+    std::unordered_set<std::string> headwords_;
     uint64_t done_ = 0;
     uint64_t total_ = 0;
     SkipTally skips_;
 };
 
-FormRows ReadFormsLists(const std::vector<std::string>& lists, std::ostream& err) {
+// The pairs of the forms lists, then the words of the lemma lists.
+FormRows ReadFormsLists(const BuildOptions& options, std::ostream& err) {
     FormRows forms;
-    for (const std::string& list : lists) {
+    const auto read = [&](const std::string& list, auto&& read_list, auto&& take) {
         const WordClass word_class = WordClassOfList(list);
-        ListSink sink([&](std::string_view form, std::string_view base) {
-            forms.AddPair(form, base, word_class);
+        ListSink sink([&](std::string_view first, std::string_view second) {
+            take(first, second, word_class);
         });
-        ReadFormsList(list, sink);
+        read_list(list, sink);
         sink.skips().WriteReport(err, list, "line", "lines");
+    };
+    for (const std::string& list : options.forms) {
+        read(list, ReadFormsList, [&](std::string_view form, std::string_view base, WordClass c) {
+            forms.AddPair(form, base, c);
+        });
+    }
+    for (const std::string& list : options.lemmas) {
+        read(list, ReadWordnetLemmas, [&](std::string_view lemma, std::string_view, WordClass c) {
+            forms.AddLemma(lemma, c);
+        });
     }
     return forms;
 }
 
-// Puts the rows of the irregular forms before every other row of their headwords.
-void AddFormRows(const FormRows& forms, db::DictionaryWriter& writer, std::ostream& err) {
+// The rows of the inflected forms that the lookup needs, their headwords noted as held.
+FormRows::Result FormRowsFor(const FormRows& forms, BuildSink& sink) {
+    if (forms.empty()) {
+        return {};
+    }
+    FormRows::Result result =
+        forms.Rows([&](const std::string& headword) { return sink.Holds(headword); });
+    for (const db::DictionaryRow& row : result.rows) {
+        sink.NoteHeadword(row.headword);
+    }
+    return result;
+}
+
+// Puts the rows of the inflected forms before every other row of their headwords.
+void AddFormRows(const FormRows& forms, const FormRows::Result& result,
+                 db::DictionaryWriter& writer, std::ostream& err) {
     if (forms.empty()) {
         return;
     }
-    const FormRows::Result result = forms.Rows();
     writer.AddFirst(result.rows);
     err << "quorvantix-dict: inflected forms: " << result.rows.size() << " rows added; "
         << result.base_absent << " left out (base word not in the dictionary), "
-        << result.already_named << " left out (the form's own first entry names its base)\n";
+        << result.already_named << " left out (the form's own first entry names its base)";
+    if (forms.has_lemmas()) {
+        err << ", " << result.reached << " left out (the lookup reaches the base word)";
+    }
+    err << '\n';
 }
 
-void ReadInput(const Input& input, const BuildOptions& options, EntrySink& sink) {
+void ReadInput(const Input& input, const BuildOptions& options, BuildSink& sink) {
     const auto& [path, format] = input;
     switch (format) {
         case InputFormat::Tsv:
@@ -135,11 +198,13 @@ void ReadInput(const Input& input, const BuildOptions& options, EntrySink& sink)
             ReadEijiro(path, sink);
             break;
         case InputFormat::EdictReverse:
-            ReadEdictReverse(path, sink);
+            ReadEdictReverse(path, sink);  // read ahead by Build
             break;
         case InputFormat::Mdb:
             ReadMdb(path, options.mdb_export, sink);
             break;
+        case InputFormat::Wordnet:
+            break;  // read ahead and added after every other input by Build
     }
 }
 
@@ -193,19 +258,72 @@ std::vector<Input> ResolveInputs(const BuildOptions& options, std::ostream& err)
     return inputs;
 }
 
-long long Build(const BuildOptions& options, const std::vector<Input>& inputs, std::ostream& err) {
+bool IsWordnet(const Input& input) {
+    return input.second == InputFormat::Wordnet;
+}
+
+using EdictAhead = ReadAhead<ReversedEdict>;
+using WordnetAhead = ReadAhead<std::vector<WordnetEntry>>;
+
+// Adds the definitions of the lemmas that no input holds and that are no form of a word one
+// holds (abandoned, of abandon: its form row or the suffix rules lead there).
+void AddWordnetDefinitions(const std::vector<WordnetEntry>& entries,
+                           const std::unordered_set<std::string>& forms_of_held_words,
+                           BuildSink& sink) {
+    for (const WordnetEntry& entry : entries) {
+        if (!sink.Holds(entry.lower) && !forms_of_held_words.contains(entry.lower)) {
+            sink.Add(entry.headword, entry.definition);
+        }
+    }
+}
+
+long long Build(const BuildOptions& options, std::vector<Input> inputs, std::ostream& err) {
     AtomicFile pending(options.out);
     db::DictionaryWriter writer(pending.path());
     ProgressLine progress(err, options.progress);
-    FormRows forms = ReadFormsLists(options.forms, err);
-    BuildSink sink(writer, progress, forms);
-    for (const Input& input : inputs) {
-        sink.StartInput(input.first);
-        ReadInput(input, options, sink);
-        progress.Clear();
-        sink.WriteSkipReport(err, input);
+    FormRows forms = ReadFormsLists(options, err);
+    // English definitions stand in only where no other input has the headword and it is no form
+    // of a word one has; the form rows then know every headword the lookup may reach.
+    const auto wordnet = std::stable_partition(
+        inputs.begin(), inputs.end(), [](const Input& input) { return !IsWordnet(input); });
+    BuildSink sink(writer, progress, forms, forms.has_lemmas() || wordnet != inputs.end());
+    std::map<const Input*, std::unique_ptr<EdictAhead>> edicts;
+    for (auto input = inputs.begin(); input != wordnet; ++input) {
+        if (input->second == InputFormat::EdictReverse) {
+            edicts[&*input] = std::make_unique<EdictAhead>(
+                [path = input->first](EntrySink& s) { return ReadReversedEdict(path, s); });
+        }
     }
-    AddFormRows(forms, writer, err);
+    std::vector<std::unique_ptr<WordnetAhead>> wordnets;
+    std::for_each(wordnet, inputs.end(), [&](const Input& input) {
+        wordnets.push_back(std::make_unique<WordnetAhead>(
+            [path = input.first](EntrySink& s) { return ReadWordnetEntries(path, s); }));
+    });
+    std::for_each(inputs.begin(), wordnet, [&](const Input& input) {
+        sink.StartInput(input.first);
+        if (const auto ahead = edicts.find(&input); ahead != edicts.end()) {
+            ahead->second->Take(progress, writer.rows()).Deliver(sink);
+            progress.Clear();
+            ReportSkips(err, input, ahead->second->skips());
+            ahead->second.reset();
+        } else {
+            ReadInput(input, options, sink);
+            progress.Clear();
+            sink.WriteSkipReport(err, input);
+        }
+    });
+    forms.KeepHeldLemmas();
+    const std::unordered_set<std::string> forms_of_held_words =
+        wordnets.empty() ? std::unordered_set<std::string>() : forms.FormsOfHeldWords();
+    auto wordnet_input = wordnet;
+    for (const auto& ahead : wordnets) {
+        sink.StartInput(wordnet_input->first);
+        AddWordnetDefinitions(ahead->Take(progress, writer.rows()), forms_of_held_words, sink);
+        progress.Clear();
+        ReportSkips(err, *wordnet_input++, ahead->skips());
+    }
+    const FormRows::Result form_rows = FormRowsFor(forms, sink);
+    AddFormRows(forms, form_rows, writer, err);
     const long long rows = writer.rows();
     progress.Note("making the headword index of " + std::to_string(rows) + " rows…");
     try {

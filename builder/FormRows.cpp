@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "builder/RegularForms.h"
+#include "lookup/SuffixRules.h"
 #include "text/AsciiText.h"
 #include "text/Utf8.h"
 
@@ -129,6 +131,30 @@ bool IsWordByte(char byte) {
     return std::isalnum(static_cast<unsigned char>(byte)) != 0;
 }
 
+const std::vector<std::string> kNone;
+
+std::string FirstWord(const std::string& words) {
+    return words.substr(0, words.find(' '));
+}
+
+// A lemma's forms: a word's regular ones; for a verb of several words those of its first word.
+std::vector<std::string> FormsOf(const std::string& lemma, WordClass word_class,
+                                 const std::vector<std::string>& irregular_verb_forms,
+                                 const WordTest& is_word) {
+    const bool phrase = lemma.find(' ') != std::string::npos;
+    if (word_class != WordClass::Verb) {
+        return phrase ? std::vector<std::string>() : RegularForms(lemma, word_class);
+    }
+    return phrase ? PhraseForms(lemma, irregular_verb_forms, is_word)
+                  : VerbForms(lemma, irregular_verb_forms, is_word);
+}
+
+// The form is a headword itself, or the suffix rules' first candidate that is one is the base.
+bool LookupReaches(const std::string& form, const std::string& base,
+                   const FormRows::HeadwordTest& is_headword) {
+    return is_headword(form) || FirstHeadwordOfRules(form, is_headword) == LowerAsciiLetters(base);
+}
+
 }  // namespace
 
 void FormRows::AddPair(std::string_view form, std::string_view base, WordClass word_class) {
@@ -137,13 +163,22 @@ void FormRows::AddPair(std::string_view form, std::string_view base, WordClass w
     if (lower_form == lower_base || !listed_.insert(lower_form + '\t' + lower_base).second) {
         return;
     }
-    definitions_.try_emplace(lower_form);
-    definitions_.try_emplace(lower_base);
+    definitions_.try_emplace(std::move(lower_form));
+    definitions_.try_emplace(std::move(lower_base));
     pairs_.push_back({std::string(form), std::string(base), word_class});
 }
 
-void FormRows::Notice(std::string_view headword, std::string_view definition) {
-    const auto found = definitions_.find(LowerAsciiLetters(headword));
+void FormRows::AddLemma(std::string_view lemma, WordClass word_class) {
+    if (word_class != WordClass::Verb && lemma.find(' ') != std::string_view::npos) {
+        return;  // the lookup's rules reach the last word's forms (guinea pigs)
+    }
+    std::string lower = LowerAsciiLetters(lemma);
+    definitions_.try_emplace(lower);
+    lemmas_.push_back({std::string(lemma), std::move(lower), word_class});
+}
+
+void FormRows::Notice(const std::string& lower_headword, std::string_view definition) {
+    const auto found = definitions_.find(lower_headword);
     if (found != definitions_.end() && found->second.size() < kDefinitionsKept) {
         found->second.emplace_back(definition);
     }
@@ -154,24 +189,93 @@ const std::vector<std::string>* FormRows::DefinitionsOf(const std::string& word)
     return found == definitions_.end() || found->second.empty() ? nullptr : &found->second;
 }
 
-FormRows::Result FormRows::Rows() const {
+db::DictionaryRow FormRows::RowFor(const Pair& pair) const {
+    return {pair.form,
+            FormDefinition(pair.base, pair.word_class,
+                           ChosenDefinition(*DefinitionsOf(pair.base), pair.word_class))};
+}
+
+// The regular forms of every lemma the dictionary holds, and the forms of its verbs of several
+// words, without those a listed pair already gives.
+std::vector<FormRows::Pair> FormRows::FormsOfLemmas() const {
+    std::unordered_map<std::string, std::vector<std::string>> irregular_verb_forms;
+    for (const Pair& pair : pairs_) {
+        if (pair.word_class == WordClass::Verb) {
+            irregular_verb_forms[LowerAsciiLetters(pair.base)].push_back(pair.form);
+        }
+    }
+    // A listed word or lemma is a word in its own right.
+    const WordTest is_word = [this](const std::string& word) {
+        return definitions_.contains(word);
+    };
+    std::vector<Pair> forms;
+    std::unordered_set<std::string> given;
+    for (const Lemma& lemma : lemmas_) {
+        const auto found = definitions_.find(lemma.lower);
+        if (found == definitions_.end() || found->second.empty()) {
+            continue;
+        }
+        const auto irregular = irregular_verb_forms.find(FirstWord(lemma.lower));
+        const std::vector<std::string> lemma_forms =
+            FormsOf(lemma.lower, lemma.word_class,
+                    irregular == irregular_verb_forms.end() ? kNone : irregular->second, is_word);
+        for (const std::string& form : lemma_forms) {
+            std::string key = form + '\t' + lemma.lower;
+            if (!listed_.contains(key) && given.insert(std::move(key)).second) {
+                forms.push_back({form, lemma.word, lemma.word_class});
+            }
+        }
+    }
+    return forms;
+}
+
+FormRows::Result FormRows::Rows(const HeadwordTest& is_headword) const {
     Result result;
     for (const Pair& pair : pairs_) {
-        const std::vector<std::string>* base = DefinitionsOf(pair.base);
-        if (!base) {
+        if (!DefinitionsOf(pair.base)) {
             ++result.base_absent;
-            continue;
-        }
-        if (const std::vector<std::string>* own = DefinitionsOf(pair.form);
-            own && NamesWord(own->front(), pair.base)) {
+        } else if (const std::vector<std::string>* own = DefinitionsOf(pair.form);
+                   own && NamesWord(own->front(), pair.base)) {
             ++result.already_named;
-            continue;
+        } else {
+            result.rows.push_back(RowFor(pair));
         }
-        result.rows.push_back(
-            {pair.form,
-             FormDefinition(pair.base, pair.word_class, ChosenDefinition(*base, pair.word_class))});
+    }
+    for (const Pair& pair : kept_lemma_forms_ ? *kept_lemma_forms_ : FormsOfLemmas()) {
+        if (LookupReaches(pair.form, pair.base, is_headword)) {
+            ++result.reached;
+        } else {
+            result.rows.push_back(RowFor(pair));
+        }
     }
     return result;
+}
+
+std::unordered_set<std::string> FormRows::FormsOfHeldWords() const {
+    std::unordered_set<std::string> forms;
+    for (const Pair& pair : pairs_) {
+        if (DefinitionsOf(pair.base)) {
+            forms.insert(LowerAsciiLetters(pair.form));
+        }
+    }
+    for (const Pair& pair : kept_lemma_forms_ ? *kept_lemma_forms_ : FormsOfLemmas()) {
+        forms.insert(pair.form);
+    }
+    return forms;
+}
+
+void FormRows::KeepHeldLemmas() {
+    kept_lemma_forms_ = FormsOfLemmas();
+}
+
+std::string FirstHeadwordOfRules(const std::string& word,
+                                 const FormRows::HeadwordTest& is_headword) {
+    for (const std::string& candidate : SuffixRuleCandidates(word)) {
+        if (is_headword(candidate)) {
+            return candidate;
+        }
+    }
+    return {};
 }
 
 std::string FormDefinition(std::string_view base, WordClass word_class,

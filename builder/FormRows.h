@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -11,27 +13,46 @@
 
 namespace quorvantix::dict {
 
-// Rows that tell a reader which word an irregular form is a form of ("went": go の変化形,
-// with go's first meanings), made from lists of form and base pairs and the rows of the
-// dictionary being built.
+// Rows that tell a reader which word an inflected form is a form of ("went": go の変化形,
+// with go's first meanings), made from the rows of the dictionary being built and
+// - listed pairs of a form and its base (irregular forms): a row unless the form's own first
+//   row names the base;
+// - lemmas, words of one class: a row for each of their regular forms, and for a verb of
+//   several words each form of its first word (looked up, gave up), that the lookup would not
+//   lead to the lemma: the form is no headword, and the suffix rules' first candidate that is
+//   one is another word (touched → touche before touch).
 class FormRows {
   public:
     void AddPair(std::string_view form, std::string_view base, WordClass word_class);
+    void AddLemma(std::string_view lemma, WordClass word_class);
 
-    bool empty() const noexcept { return pairs_.empty(); }
+    bool empty() const noexcept { return pairs_.empty() && lemmas_.empty(); }
+    bool has_lemmas() const noexcept { return !lemmas_.empty(); }
 
-    // Told of every row of the dictionary, in order.
-    void Notice(std::string_view headword, std::string_view definition);
+    // Told of every row of the dictionary, in order, its headword in lower case.
+    void Notice(const std::string& lower_headword, std::string_view definition);
 
     struct Result {
         std::vector<db::DictionaryRow> rows;
         long base_absent = 0;    // pairs whose base word the dictionary does not hold
         long already_named = 0;  // forms whose own first row already names the base word
+        long reached = 0;        // lemmas' forms the lookup leads to them without a row
     };
 
-    // One row per pair, in the order the pairs came, except where the base word is absent
-    // or the form's own first row already names it.
-    Result Rows() const;
+    // Whether the dictionary holds a headword, asked in lower case.
+    using HeadwordTest = std::function<bool(const std::string&)>;
+
+    // The listed pairs' rows in the order the pairs came, then the lemmas' in theirs.
+    Result Rows(const HeadwordTest& is_headword) const;
+
+    // From now on only the lemmas the dictionary holds now get form rows: rows noticed later
+    // (WordNet's English definitions, say) stand for themselves.
+    void KeepHeldLemmas();
+
+    // Every form, in lower case, of a listed pair or a lemma whose base the dictionary holds so
+    // far: words that need no entry of their own, since a form row or the suffix rules lead
+    // the lookup to their base.
+    std::unordered_set<std::string> FormsOfHeldWords() const;
 
   private:
     struct Pair {
@@ -41,12 +62,27 @@ class FormRows {
     };
 
     const std::vector<std::string>* DefinitionsOf(const std::string& word) const;
+    db::DictionaryRow RowFor(const Pair& pair) const;
+    std::vector<Pair> FormsOfLemmas() const;
 
     std::vector<Pair> pairs_;
-    std::unordered_set<std::string> listed_;  // "form\tbase", lower-case
-    // The first definitions of every listed form and base word, by lower-case headword.
+    struct Lemma {
+        std::string word;
+        std::string lower;
+        WordClass word_class;
+    };
+    std::vector<Lemma> lemmas_;
+    std::optional<std::vector<Pair>> kept_lemma_forms_;  // once KeepHeldLemmas was called
+    std::unordered_set<std::string> listed_;             // "form\tbase", lower-case
+    // The first definitions of every listed form, base word and lemma, by lower-case headword.
     std::unordered_map<std::string, std::vector<std::string>> definitions_;
 };
+
+// The first of the suffix rules' candidates for the word (lower case) that is a headword, the
+// one whose entry leads the lookup's answer when the word is no headword itself; empty when
+// there is none.
+std::string FirstHeadwordOfRules(const std::string& word,
+                                 const FormRows::HeadwordTest& is_headword);
 
 // The row's definition for a form of the base: what the form is, then the Japanese lines of
 // the base's definition (its first three, else its first three lines).

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "builder/formats/WordnetReader.h"
 #include "builder/io/CompanionFiles.h"
 #include "builder/io/GzInput.h"
 #include "text/AsciiText.h"
@@ -12,13 +13,14 @@ namespace quorvantix::dict {
 
 namespace {
 
-constexpr std::array<std::pair<InputFormat, std::string_view>, 6> kNames = {{
+constexpr std::array<std::pair<InputFormat, std::string_view>, 7> kNames = {{
     {InputFormat::Tsv, "tsv"},
     {InputFormat::Dictd, "dictd"},
     {InputFormat::Stardict, "stardict"},
     {InputFormat::Eijiro, "eijiro"},
     {InputFormat::EdictReverse, "edict-reverse"},
     {InputFormat::Mdb, "mdb"},
+    {InputFormat::Wordnet, "wordnet"},
 }};
 
 constexpr size_t kHeadSize = 4096;
@@ -121,15 +123,26 @@ std::optional<InputFormat> FormatNamed(std::string_view name) {
     return std::nullopt;
 }
 
+std::vector<std::string> FormatNameList() {
+    std::vector<std::string> names;
+    for (const auto& entry : kNames) {
+        names.emplace_back(entry.second);
+    }
+    return names;
+}
+
 std::string FormatNames() {
     std::string names;
-    for (const auto& entry : kNames) {
-        names += (names.empty() ? "" : ", ") + std::string(entry.second);
+    for (const std::string& name : FormatNameList()) {
+        names += (names.empty() ? "" : ", ") + name;
     }
     return names;
 }
 
 std::optional<InputFormat> DetectFormat(const std::string& path) {
+    if (IsWordnetFolder(path)) {
+        return InputFormat::Wordnet;
+    }
     if (auto format = FormatByName(path)) {
         return format;
     }

@@ -13,7 +13,4 @@ namespace quorvantix {
 std::string FindWithInflections(db::Connection& connection, db::RecordSet& records,
                                 const std::string& word, bool phrase_search);
 
-// True for exactly "a", "e", "i", "o", "u", and for the empty text.
-bool IsVowelLetter(const std::string& text);
-
 }  // namespace quorvantix

@@ -30,7 +30,7 @@ WordClass WordClassOfList(const std::string& path) {
                                                               {"adj", WordClass::Adjective},
                                                               {"adv", WordClass::Adverb}};
     for (const auto& [prefix, word_class] : classes) {
-        if (name.starts_with(prefix)) {
+        if (name.starts_with(prefix) || name.ends_with("." + std::string(prefix))) {
             return word_class;
         }
     }

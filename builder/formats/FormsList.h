@@ -8,8 +8,9 @@
 
 namespace quorvantix::dict {
 
-// What the words of a list of inflected forms are, told by the list's file name as WordNet
-// names its lists ("noun.exc", "verb.exc", "adj.exc", "adv.exc"); Unknown for any other name.
+// What the words of a list are, told by the list's file name as WordNet names its lists of
+// inflected forms ("noun.exc", "verb.exc", "adj.exc", "adv.exc") and of lemmas ("index.noun",
+// …); Unknown for any other name.
 enum class WordClass { Noun, Verb, Adjective, Adverb, Unknown };
 
 WordClass WordClassOfList(const std::string& path);

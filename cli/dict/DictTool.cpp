@@ -10,19 +10,6 @@
 
 namespace quorvantix::dict {
 
-namespace {
-
-std::vector<std::string> FormatChoices() {
-    std::vector<std::string> names;
-    for (auto format : {InputFormat::Tsv, InputFormat::Dictd, InputFormat::Stardict,
-                        InputFormat::Eijiro, InputFormat::EdictReverse, InputFormat::Mdb}) {
-        names.emplace_back(FormatName(format));
-    }
-    return names;
-}
-
-}  // namespace
-
 int RunDictTool(const std::vector<std::string>& arguments, bool err_is_terminal, std::ostream& out,
                 std::ostream& err) {
     CLI::App app{"Makes and checks Quorvantix dictionary files."};
@@ -38,12 +25,20 @@ int RunDictTool(const std::vector<std::string>& arguments, bool err_is_terminal,
     build_command
         ->add_option("--format", format,
                      "format of every input (default: told from each file's name or content)")
-        ->check(CLI::IsMember(FormatChoices()));
+        ->check(CLI::IsMember(FormatNameList()));
     build_command
         ->add_option("--forms", build.forms,
                      "a list of inflected forms (\"form base…\" per line, e.g. WordNet's "
                      "verb.exc): each form whose base word the dictionary holds gets a row "
                      "naming it first; may be given more than once")
+        ->allow_extra_args(false);
+    build_command
+        ->add_option("--lemmas", build.lemmas,
+                     "a list of words of one class whose regular forms the lookup should lead "
+                     "to them (WordNet's index.noun, index.verb, index.adj): each form that the "
+                     "suffix rules would send to another word, and each form of a verb of "
+                     "several words (looked up), gets a row naming its word; may be given more "
+                     "than once")
         ->allow_extra_args(false);
     build_command->add_flag("--keep-commas", build.keep_commas,
                             "tsv: keep a headword field with commas whole");
@@ -54,11 +49,23 @@ int RunDictTool(const std::vector<std::string>& arguments, bool err_is_terminal,
     std::string file;
     CLI::App* info_command = app.add_subcommand("info", "show what a dictionary file holds");
     info_command->add_option("FILE", file, "dictionary file")->required();
-    std::string word_list;
-    info_command->add_option(
-        "--check", word_list,
-        "look up every word of WORDLIST (\"word [base…]\" per line) and show what share of "
-        "the answers lead with the word itself or a base form");
+    CoverageOptions coverage;
+    CLI::Option* check = info_command->add_option(
+        "--check", coverage.word_list,
+        "look up every word of WORDLIST (\"word [base…]\" per line) as the window would and "
+        "show what share of the answers lead with the word itself or its base, and in "
+        "Japanese; bases by WordNet's morphology and the line's own");
+    CLI::Option* corpus =
+        info_command
+            ->add_option("--corpus", coverage.corpus,
+                         "the same for every distinct word of an English text, with the shares "
+                         "of its running words besides")
+            ->excludes(check);
+    info_command
+        ->add_option("--wordnet", coverage.wordnet,
+                     "--check, --corpus: the folder of WordNet's database whose morphology "
+                     "tells a word's base")
+        ->capture_default_str();
     CLI::App* index_command =
         app.add_subcommand("index", "add the headword index to a dictionary that lacks it");
     index_command->add_option("FILE", file, "dictionary file")->required();
@@ -75,8 +82,8 @@ int RunDictTool(const std::vector<std::string>& arguments, bool err_is_terminal,
         return RunBuild(build, out, err);
     }
     if (*info_command) {
-        return word_list.empty() ? RunInfo(file, out, err)
-                                 : RunCoverageCheck(file, word_list, out, err);
+        return *check || *corpus ? RunCoverageCheck(file, coverage, out, err)
+                                 : RunInfo(file, out, err);
     }
     return RunIndex(file, out, err);
 }

@@ -4,6 +4,8 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -11,6 +13,63 @@
 #include "cli/dict/DictTool.h"
 
 namespace quorvantix::testing {
+
+void WriteWordnet(const std::filesystem::path& folder, const std::vector<TestSynset>& synsets,
+                  const std::map<std::string, std::string>& exception_lists) {
+    std::filesystem::create_directories(folder);
+    // Per class: the data file's text and, per lemma, its senses' offsets and tagged count.
+    struct Lemma {
+        std::vector<size_t> offsets;
+        int tagged = 0;
+    };
+    std::map<std::string, std::string> data;
+    std::map<std::string, std::map<std::string, Lemma>> lemmas;
+    for (const char* word_class : {"noun", "verb", "adj", "adv"}) {
+        data[word_class] = "  1 This software and database is being provided to you\n";
+        lemmas[word_class];
+    }
+    for (const TestSynset& synset : synsets) {
+        std::string& text = data[synset.word_class];
+        const size_t offset = text.size();
+        char head[64];
+        std::snprintf(head, sizeof head, "%08zu 05 %c %02zx ", offset, synset.word_class[0],
+                      synset.words.size());
+        std::string line = head;
+        for (const std::string& word : synset.words) {
+            std::string underscored = word;
+            std::replace(underscored.begin(), underscored.end(), ' ', '_');
+            line += underscored + " 0 ";
+            std::string lower = word;
+            std::transform(lower.begin(), lower.end(), lower.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            Lemma& lemma = lemmas[synset.word_class][lower];
+            lemma.offsets.push_back(offset);
+            lemma.tagged += synset.tagged;
+        }
+        text += line + "000 | " + synset.gloss + "  \n";
+    }
+    for (const auto& [word_class, text] : data) {
+        WriteBytes((folder / ("data." + word_class)).string(), text);
+        std::string index = "  1 This software and database is being provided to you\n";
+        for (const auto& [lemma, senses] : lemmas[word_class]) {
+            std::string underscored = lemma;
+            std::replace(underscored.begin(), underscored.end(), ' ', '_');
+            index += underscored + " " + word_class[0] + " " +
+                     std::to_string(senses.offsets.size()) + " 0 " +
+                     std::to_string(senses.offsets.size()) + " " + std::to_string(senses.tagged);
+            for (size_t offset : senses.offsets) {
+                char field[16];
+                std::snprintf(field, sizeof field, " %08zu", offset);
+                index += field;
+            }
+            index += "  \n";
+        }
+        WriteBytes((folder / ("index." + word_class)).string(), index);
+        const auto listed = exception_lists.find(word_class + ".exc");
+        WriteBytes((folder / (word_class + ".exc")).string(),
+                   listed == exception_lists.end() ? "" : listed->second);
+    }
+}
 
 ToolRun RunDict(const std::vector<std::string>& arguments) {
     std::ostringstream out;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,20 @@ std::string Encoded(const std::string& utf8, const std::string& encoding);
 
 // The names in the folder, sorted.
 std::vector<std::string> FolderNames(const std::filesystem::path& folder);
+
+// One sense of a small WordNet database written for a test: its class ("noun", "verb", "adj",
+// "adv"), its words as the synset spells them, its gloss, and how often tagged texts use it.
+struct TestSynset {
+    std::string word_class;
+    std::vector<std::string> words;
+    std::string gloss;
+    int tagged = 0;
+};
+
+// Writes index.* and data.* for the synsets, each word's senses in the order given, and the
+// exception lists ("noun.exc" → its lines), all four always there, into the folder.
+void WriteWordnet(const std::filesystem::path& folder, const std::vector<TestSynset>& synsets,
+                  const std::map<std::string, std::string>& exception_lists = {});
 
 // A folder for a test's inputs, and the dictionary file to build in it.
 class DictBuildTest : public ::testing::Test {

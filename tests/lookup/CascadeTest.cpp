@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "lookup/Inflections.h"
+#include "lookup/SuffixRules.h"
 #include "tests/lookup/LookupFixture.h"
 
 namespace quorvantix::testing {

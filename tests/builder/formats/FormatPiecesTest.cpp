@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "builder/ListSink.h"
+#include "builder/formats/CorpusWords.h"
 #include "builder/formats/CsvRecords.h"
 #include "builder/formats/EdictEntry.h"
 #include "builder/formats/MarkupText.h"
@@ -7,6 +9,29 @@
 
 namespace quorvantix::testing {
 namespace {
+
+TEST(WordTypesOfTest, LettersWithApostrophesAndHyphensInsideTheCommonestFirst) {
+    TempDir folder;
+    const std::string text = folder.WriteFile(
+        "text.txt",
+        "Don\xE2\x80\x99t stop \xE2\x80\x94 well-known 'quoted' words -- twice; TWICE.\n"
+        "abc123 dogs' end-\nx\xFF\n");
+    dict::ListSink sink([](std::string_view, std::string_view) {});
+    std::vector<std::pair<std::string, long>> types;
+    for (const dict::WordType& type : dict::WordTypesOf(text, sink)) {
+        types.emplace_back(type.word, type.count);
+    }
+    EXPECT_EQ(types, (std::vector<std::pair<std::string, long>>{{"twice", 2},
+                                                                {"abc", 1},
+                                                                {"dogs", 1},
+                                                                {"don't", 1},
+                                                                {"end", 1},
+                                                                {"quoted", 1},
+                                                                {"stop", 1},
+                                                                {"well-known", 1},
+                                                                {"words", 1}}));
+    EXPECT_EQ(sink.skips().Report("line", "lines"), "1 malformed line skipped (line 3)");
+}
 
 TEST(GlossHeadwordTest, NotesGoAndVerbsLoseTheirTo) {
     struct Case {

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <string_view>
+
+#include "builder/ProgressLine.h"
+#include "builder/SkipTally.h"
+#include "builder/formats/EntrySink.h"
+#include "builder/io/Interruption.h"
+
+namespace quorvantix::dict {
+
+// An input read on a thread of its own, ahead of its turn, by a reader that must see all of it
+// before its first row anyway (EDICT's reversal, WordNet's definitions): while the build reads
+// the inputs before it, both cores work. The reader adds nothing to the sink it is given; it
+// only counts skipped lines and says how far it got.
+template <typename Result>
+class ReadAhead {
+  public:
+    using Reader = std::function<Result(EntrySink&)>;
+
+    explicit ReadAhead(Reader read)
+        : result_(std::async(std::launch::async, [this, read] { return read(sink_); })) {}
+
+    // Waits for the reader, showing its progress meanwhile; raises what it raised.
+    Result Take(ProgressLine& progress, long long rows) {
+        while (result_.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+            progress.Update(rows, sink_.done, sink_.total);
+        }
+        return result_.get();
+    }
+
+    // The lines the reader skipped; to be asked only once Take has returned.
+    const SkipTally& skips() const noexcept { return sink_.skips; }
+
+  private:
+    struct Sink final : EntrySink {
+        void Add(std::string_view, std::string_view) override {}
+        void Skip(long number) override { skips.Count(number); }
+        void Reached(uint64_t reached, uint64_t of) override {
+            done = reached;
+            total = of;
+            StopIfInterrupted();
+        }
+
+        SkipTally skips;
+        std::atomic<uint64_t> done = 0;
+        std::atomic<uint64_t> total = 0;
+    };
+
+    Sink sink_;  // before result_: the thread uses it until result_ is destroyed
+    std::future<Result> result_;
+};
+
+}  // namespace quorvantix::dict
