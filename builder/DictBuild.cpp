@@ -19,6 +19,7 @@
 #include "builder/ProgressLine.h"
 #include "builder/ReadAhead.h"
 #include "builder/SkipTally.h"
+#include "builder/WordClassOrder.h"
 #include "builder/formats/DictdReader.h"
 #include "builder/formats/EdictReverse.h"
 #include "builder/formats/EijiroReader.h"
@@ -67,8 +68,12 @@ void ReportSkips(std::ostream& err, const Input& input, const SkipTally& skips) 
 class BuildSink final : public EntrySink {
   public:
     BuildSink(db::DictionaryWriter& writer, ProgressLine& progress, FormRows& forms,
-              bool keeps_headwords)
-        : writer_(writer), progress_(progress), forms_(forms), keeps_headwords_(keeps_headwords) {
+              bool keeps_headwords, const WordClassOrder* order)
+        : writer_(writer),
+          progress_(progress),
+          forms_(forms),
+          keeps_headwords_(keeps_headwords),
+          order_(order) {
         if (keeps_headwords_) {
             headwords_.reserve(kHeadwordsExpected);
         }
@@ -79,21 +84,27 @@ class BuildSink final : public EntrySink {
         skips_ = SkipTally();
     }
 
+    // Writes the rows held back for ordering; called at the end of each input.
+    void EndInput() {
+        if (order_) {
+            order_->Order(run_);
+        }
+        for (const db::DictionaryRow& row : run_) {
+            Write(row.headword, row.definition);
+        }
+        run_.clear();
+    }
+
+    // With an order, the rows of one headword are held until the next headword comes.
     void Add(std::string_view headword, std::string_view definition) override {
-        writer_.Add(headword, definition);
-        if (!forms_.empty() || keeps_headwords_) {
-            std::string lower = LowerAsciiLetters(headword);
-            if (!forms_.empty()) {
-                forms_.Notice(lower, definition);
-            }
-            if (keeps_headwords_) {
-                headwords_.insert(std::move(lower));
-            }
+        if (!order_) {
+            Write(headword, definition);
+            return;
         }
-        if (writer_.rows() % kCheckEvery == 0) {
-            StopIfInterrupted();
-            progress_.Update(writer_.rows(), done_, total_);
+        if (!run_.empty() && !SameHeadword(run_.front().headword, headword)) {
+            EndInput();
         }
+        run_.push_back({std::string(headword), std::string(definition)});
     }
 
     void Skip(long number) override { skips_.Count(number); }
@@ -119,10 +130,33 @@ class BuildSink final : public EntrySink {
     }
 
   private:
+    void Write(std::string_view headword, std::string_view definition) {
+        writer_.Add(headword, definition);
+        if (!forms_.empty() || keeps_headwords_) {
+            std::string lower = LowerAsciiLetters(headword);
+            if (!forms_.empty()) {
+                forms_.Notice(lower, definition);
+            }
+            if (keeps_headwords_) {
+                headwords_.insert(std::move(lower));
+            }
+        }
+        if (writer_.rows() % kCheckEvery == 0) {
+            StopIfInterrupted();
+            progress_.Update(writer_.rows(), done_, total_);
+        }
+    }
+
+    static bool SameHeadword(std::string_view a, std::string_view b) {
+        return a.size() == b.size() && LowerAsciiLetters(a) == LowerAsciiLetters(b);
+    }
+
     db::DictionaryWriter& writer_;
     ProgressLine& progress_;
     FormRows& forms_;
     bool keeps_headwords_;
+    const WordClassOrder* order_;
+    std::vector<db::DictionaryRow> run_;
     std::unordered_set<std::string> headwords_;
     uint64_t done_ = 0;
     uint64_t total_ = 0;
@@ -154,12 +188,14 @@ FormRows ReadFormsLists(const BuildOptions& options, std::ostream& err) {
 }
 
 // The rows of the inflected forms that the lookup needs, their headwords noted as held.
-FormRows::Result FormRowsFor(const FormRows& forms, BuildSink& sink) {
+FormRows::Result FormRowsFor(const FormRows& forms, BuildSink& sink, const WordClassOrder* order) {
     if (forms.empty()) {
         return {};
     }
-    FormRows::Result result =
-        forms.Rows([&](const std::string& headword) { return sink.Holds(headword); });
+    FormRows::Result result = forms.Rows(
+        [&](const std::string& headword) { return sink.Holds(headword); },
+        order ? FormRows::UseCount([order](const std::string& word) { return order->UsesOf(word); })
+              : FormRows::UseCount());
     for (const db::DictionaryRow& row : result.rows) {
         sink.NoteHeadword(row.headword);
     }
@@ -173,8 +209,16 @@ void AddFormRows(const FormRows& forms, const FormRows::Result& result,
         return;
     }
     writer.AddFirst(result.rows);
-    err << "quorvantix-dict: inflected forms: " << result.rows.size() << " rows added; "
-        << result.base_absent << " left out (base word not in the dictionary), "
+    for (const db::DictionaryRow& row : result.later_rows) {
+        writer.Add(row.headword, row.definition);
+    }
+    err << "quorvantix-dict: inflected forms: " << result.rows.size() + result.later_rows.size()
+        << " rows added";
+    if (!result.later_rows.empty()) {
+        err << " (" << result.later_rows.size()
+            << " after the rows of a word used in its own right)";
+    }
+    err << "; " << result.base_absent << " left out (base word not in the dictionary), "
         << result.already_named << " left out (the form's own first entry names its base)";
     if (forms.has_lemmas()) {
         err << ", " << result.reached << " left out (the lookup reaches the base word)";
@@ -286,7 +330,12 @@ long long Build(const BuildOptions& options, std::vector<Input> inputs, std::ost
     // of a word one has; the form rows then know every headword the lookup may reach.
     const auto wordnet = std::stable_partition(
         inputs.begin(), inputs.end(), [](const Input& input) { return !IsWordnet(input); });
-    BuildSink sink(writer, progress, forms, forms.has_lemmas() || wordnet != inputs.end());
+    const std::optional<WordClassOrder> order =
+        options.class_counts.empty()
+            ? std::nullopt
+            : std::optional<WordClassOrder>(std::in_place, options.class_counts, err);
+    BuildSink sink(writer, progress, forms, forms.has_lemmas() || wordnet != inputs.end(),
+                   order ? &*order : nullptr);
     std::map<const Input*, std::unique_ptr<EdictAhead>> edicts;
     for (auto input = inputs.begin(); input != wordnet; ++input) {
         if (input->second == InputFormat::EdictReverse) {
@@ -303,11 +352,13 @@ long long Build(const BuildOptions& options, std::vector<Input> inputs, std::ost
         sink.StartInput(input.first);
         if (const auto ahead = edicts.find(&input); ahead != edicts.end()) {
             ahead->second->Take(progress, writer.rows()).Deliver(sink);
+            sink.EndInput();
             progress.Clear();
             ReportSkips(err, input, ahead->second->skips());
             ahead->second.reset();
         } else {
             ReadInput(input, options, sink);
+            sink.EndInput();
             progress.Clear();
             sink.WriteSkipReport(err, input);
         }
@@ -319,10 +370,11 @@ long long Build(const BuildOptions& options, std::vector<Input> inputs, std::ost
     for (const auto& ahead : wordnets) {
         sink.StartInput(wordnet_input->first);
         AddWordnetDefinitions(ahead->Take(progress, writer.rows()), forms_of_held_words, sink);
+        sink.EndInput();
         progress.Clear();
         ReportSkips(err, *wordnet_input++, ahead->skips());
     }
-    const FormRows::Result form_rows = FormRowsFor(forms, sink);
+    const FormRows::Result form_rows = FormRowsFor(forms, sink, order ? &*order : nullptr);
     AddFormRows(forms, form_rows, writer, err);
     const long long rows = writer.rows();
     progress.Note("making the headword index of " + std::to_string(rows) + " rows…");

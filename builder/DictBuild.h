@@ -14,6 +14,7 @@ struct BuildOptions {
     std::vector<std::string> inputs;
     std::vector<std::string> forms;     // lists of inflected forms and their base words
     std::vector<std::string> lemmas;    // lists of words whose regular forms get rows
+    std::string class_counts;           // WordNet's cntlist.rev: rows ordered by word class
     std::optional<InputFormat> format;  // nullopt: told for each input on its own
     bool keep_commas = false;
     bool progress = false;

@@ -229,14 +229,16 @@ std::vector<FormRows::Pair> FormRows::FormsOfLemmas() const {
     return forms;
 }
 
-FormRows::Result FormRows::Rows(const HeadwordTest& is_headword) const {
+FormRows::Result FormRows::Rows(const HeadwordTest& is_headword, const UseCount& uses) const {
     Result result;
     for (const Pair& pair : pairs_) {
+        const std::vector<std::string>* own = DefinitionsOf(pair.form);
         if (!DefinitionsOf(pair.base)) {
             ++result.base_absent;
-        } else if (const std::vector<std::string>* own = DefinitionsOf(pair.form);
-                   own && NamesWord(own->front(), pair.base)) {
+        } else if (own && NamesWord(own->front(), pair.base)) {
             ++result.already_named;
+        } else if (own && uses && uses(LowerAsciiLetters(pair.form)) >= kOwnWordUses) {
+            result.later_rows.push_back(RowFor(pair));
         } else {
             result.rows.push_back(RowFor(pair));
         }

@@ -33,7 +33,8 @@ class FormRows {
     void Notice(const std::string& lower_headword, std::string_view definition);
 
     struct Result {
-        std::vector<db::DictionaryRow> rows;
+        std::vector<db::DictionaryRow> rows;        // to come before every other row
+        std::vector<db::DictionaryRow> later_rows;  // to come after the form's own rows
         long base_absent = 0;    // pairs whose base word the dictionary does not hold
         long already_named = 0;  // forms whose own first row already names the base word
         long reached = 0;        // lemmas' forms the lookup leads to them without a row
@@ -41,9 +42,16 @@ class FormRows {
 
     // Whether the dictionary holds a headword, asked in lower case.
     using HeadwordTest = std::function<bool(const std::string&)>;
+    // How often a word is used as a word of its own (WordNet's tagged texts), asked in lower
+    // case; 0 when not known.
+    using UseCount = std::function<long(const std::string&)>;
 
-    // The listed pairs' rows in the order the pairs came, then the lemmas' in theirs.
-    Result Rows(const HeadwordTest& is_headword) const;
+    // The listed pairs' rows in the order the pairs came, then the lemmas' in theirs. A listed
+    // form that is a word used often in its own right (ground, left, offer: kOwnWordUses times
+    // or more) keeps its own rows first, and its form row goes among the later rows.
+    Result Rows(const HeadwordTest& is_headword, const UseCount& uses = {}) const;
+
+    static constexpr long kOwnWordUses = 20;
 
     // From now on only the lemmas the dictionary holds now get form rows: rows noticed later
     // (WordNet's English definitions, say) stand for themselves.

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "builder/formats/FreedictLayout.h"
 #include "builder/io/CompanionFiles.h"
 #include "builder/io/DataFile.h"
 #include "builder/io/InputError.h"
@@ -94,7 +95,7 @@ void AddEntry(std::string_view index_headword, std::string_view text, EntrySink&
     if (!rest.empty() && rest.front() == '\n') {
         rest.remove_prefix(1);
     }
-    sink.Add(spelled, TrimmedEnd(rest));
+    sink.Add(spelled, TidyFreedictEntry(TrimmedEnd(rest)));
 }
 
 bool IsDatabaseInfo(std::string_view headword) {

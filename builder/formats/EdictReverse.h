@@ -43,6 +43,6 @@ ReversedEdict ReadReversedEdict(const std::string& path, EntrySink& sink);
 // kMaxWordsPerGloss of them.
 void ReadEdictReverse(const std::string& path, EntrySink& sink);
 
-inline constexpr size_t kMaxWordsPerGloss = 10;
+inline constexpr size_t kMaxWordsPerGloss = 5;
 
 }  // namespace quorvantix::dict

@@ -40,6 +40,10 @@ int RunDictTool(const std::vector<std::string>& arguments, bool err_is_terminal,
                      "several words (looked up), gets a row naming its word; may be given more "
                      "than once")
         ->allow_extra_args(false);
+    build_command->add_option(
+        "--class-counts", build.class_counts,
+        "WordNet's cntlist.rev (how often its tagged texts use each sense): the rows one input "
+        "gives a headword are ordered by word class, the class used most first");
     build_command->add_flag("--keep-commas", build.keep_commas,
                             "tsv: keep a headword field with commas whole");
     build_command

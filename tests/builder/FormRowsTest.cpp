@@ -140,6 +140,22 @@ TEST(FormRowsTest, ALemmasFormGetsARowOnlyWhereTheLookupWouldLeadElsewhere) {
                                                "passes", "passed", "passing"}));
 }
 
+TEST(FormRowsTest, AFormUsedOftenAsAWordOfItsOwnKeepsItsOwnRowsFirst) {
+    FormRows forms;
+    forms.AddPair("ground", "grind", WordClass::Verb);
+    forms.AddPair("saw", "see", WordClass::Verb);
+    for (const char* word : {"grind", "ground", "see", "saw"}) {
+        forms.Notice(word, std::string(word) + " の意味");
+    }
+    const FormRows::Result result =
+        forms.Rows([](const std::string&) { return true; },
+                   [](const std::string& word) { return word == "ground" ? 112L : 1L; });
+    ASSERT_EQ(result.rows.size(), 1u);
+    EXPECT_EQ(result.rows[0].headword, "saw");
+    ASSERT_EQ(result.later_rows.size(), 1u);
+    EXPECT_EQ(result.later_rows[0].headword, "ground");
+}
+
 TEST(FormRowsTest, NamesWordFindsWholeWordsOnly) {
     EXPECT_TRUE(NamesWord("comparative of Good", "good"));
     EXPECT_TRUE(NamesWord("good", "good"));

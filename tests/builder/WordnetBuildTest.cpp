@@ -67,6 +67,31 @@ TEST_F(DictBuildTest, RegularFormsTheLookupWouldMissGetRowsAndNeedNoDefinitionOf
         << run.err;
 }
 
+TEST_F(DictBuildTest, AHeadwordsRowsOfOneInputLeadWithTheWordClassUsedMost) {
+    const std::string ours = Input("ours.tsv", "attention\t〔名詞〕注意\n");
+    const std::string source = Input("source.tsv",
+                                     "attention\t<interjection>  気を付け\n"
+                                     "attention\t<n> 注意\n"
+                                     "zero\t<adj> 空\nzero\t<v> ゼロにする\nzero\t<n> ゼロ\n"
+                                     "run\t<n> 走ること\nrun\t<v> 走る\n");
+    const std::string counts = Input("cntlist.rev",
+                                     "attention%1:09:00:: 1 40\nzero%1:23:00:: 1 10\n"
+                                     "zero%5:00:00:none:00 2 3\nzero%2:30:00:: 1 3\nnot a line\n");
+    const ToolRun run = RunDict({"build", out_, ours, source, "--class-counts", counts});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadRows(out_),
+              (Rows{{"attention", "〔名詞〕注意"},  // an earlier input's row stays first
+                    {"attention", "<n> 注意"},
+                    {"attention", "<interjection>  気を付け"},
+                    {"zero", "<n> ゼロ"},
+                    {"zero", "<adj> 空"},  // as often as the verb: the order it came in
+                    {"zero", "<v> ゼロにする"},
+                    {"run", "<n> 走ること"},  // the counts do not know run
+                    {"run", "<v> 走る"}}));
+    EXPECT_NE(run.err.find(counts + ": 1 malformed line skipped (line 5)"), std::string::npos)
+        << run.err;
+}
+
 TEST_F(DictBuildTest, ADamagedWordnetIsReportedWithItsFile) {
     WriteWordnet(folder_.path() / "wordnet", kSynsets);
     const std::string wordnet = folder_.File("wordnet");

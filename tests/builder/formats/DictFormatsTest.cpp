@@ -81,7 +81,7 @@ TEST_F(DictFormatsTest, DictdEntriesLoseTheirRepeatedHeadword) {
     const std::string index =
         Write("eng-jpn.index", files.index + "bad\t!!\tB\nfar\tZZZZZ\tB\nshort\tA\n");
     Write("eng-jpn.dict", files.data);
-    EXPECT_EQ(Build({index}), (Rows{{"1-Up", "//wʌn ʌp// <n>\n1. 残機\nextra life"},
+    EXPECT_EQ(Build({index}), (Rows{{"1-Up", "/wʌn ʌp/ <n>\n1. 残機\nextra life"},
                                     {"colour", "color <n>\n色"},
                                     {"run", "/ɹʌn/ <v>\n1. 走る\n2. 運営する"},
                                     {"Walk", "歩く"}}));
@@ -230,12 +230,10 @@ TEST_F(DictFormatsTest, EdictIsTurnedIntoEnglishHeadwords) {
         "行き来 [ゆきき] /(n,vs) coming and going/(exp) to and fro/\n"
         "違反 [いはん] /(n,vs) violation/infringement/(P)/\n";
     for (int i = 1; i <= 12; ++i) {
-        text += "語" + std::to_string(i) + " /(n) plenty/\n";
+        text += "語" + std::to_string(i) + (i == 12 ? " /(n) plenty/(P)/\n" : " /(n) plenty/\n");
     }
-    std::string plenty;
-    for (int i = 1; i <= 10; ++i) {
-        plenty += (i > 1 ? ", 語" : "語") + std::to_string(i);
-    }
+    // The common word first, however late it comes, and five words at most.
+    const std::string plenty = "語12, 語1, 語2, 語3, 語4";
     const Rows expected = {{"run", "走る [はしる], 駆ける [かける], ラン"},
                            {"dash", "駆ける [かける]"},
                            {"travel", "走る [はしる]"},

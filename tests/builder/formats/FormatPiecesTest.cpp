@@ -4,6 +4,7 @@
 #include "builder/formats/CorpusWords.h"
 #include "builder/formats/CsvRecords.h"
 #include "builder/formats/EdictEntry.h"
+#include "builder/formats/FreedictLayout.h"
 #include "builder/formats/MarkupText.h"
 #include "tests/support/TestDictionary.h"
 
@@ -31,6 +32,32 @@ TEST(WordTypesOfTest, LettersWithApostrophesAndHyphensInsideTheCommonestFirst) {
                                                                 {"well-known", 1},
                                                                 {"words", 1}}));
     EXPECT_EQ(sink.skips().Report("line", "lines"), "1 malformed line skipped (line 3)");
+}
+
+TEST(TidyFreedictEntryTest, OneTranscriptionHintsGatheredEverydaySensesFirst) {
+    using dict::TidyFreedictEntry;
+    // As Debian 12's edition writes it: narrow transcriptions, sub-numbers, "field: " labels.
+    EXPECT_EQ(TidyFreedictEntry("//dɪˈɡɹiː// /[dəˈɡɹiː]/ <n>\n1. 号, 学位\nacademic award\n"
+                                "2. 次, 次数 2.\nalgebra: exponent of a polynomial\n 3.\n"
+                                "graph theory: edges of a vertex\n3. 程度, 度合い\namount, extent"),
+              "/dɪˈɡɹiː/ <n>\n1. 号, 学位\nacademic award\n2. 程度, 度合い\namount, extent\n"
+              "3. 次, 次数\nalgebra: exponent of a polynomial; graph theory: edges of a vertex");
+    // As Debian 13's writes it: "(label)" in front; usage labels keep a sense in its place.
+    EXPECT_EQ(
+        TidyFreedictEntry("//ɪnˈfɔɹm// <v>\n1. 知らせる\n(obsolete, intransitive) To make "
+                          "known.\n2. 教える 2.\n(intransitive) To impart knowledge.\n 3.\n"
+                          "(transitive) To tell."),
+        "/ɪnˈfɔɹm/ <v>\n1. 教える\n(intransitive) To impart knowledge. (transitive) To tell.\n"
+        "2. 知らせる\n(obsolete, intransitive) To make known.");
+    // Fragments and narrow forms are no transcription; one sense keeps having no number.
+    EXPECT_EQ(TidyFreedictEntry("//-ŋk// //nɒ-// //ˈnʌθɪŋ// /;/ /[ˈnʌʔn̩]/ <pronoun>\n何も 2.\n"
+                                "not any thing\n 3.\nno thing"),
+              "/ˈnʌθɪŋ/ <pronoun>\n何も\nnot any thing; no thing");
+    EXPECT_EQ(TidyFreedictEntry("/[x]/ <n>\n色"), "<n>\n色");
+    // Text laid out otherwise is left as it is.
+    for (const char* other : {"歩く", "color <n>", "run\n1. 走る", "<n>\n2. 二\n1. 一\nx 3."}) {
+        EXPECT_EQ(TidyFreedictEntry(other), other) << other;
+    }
 }
 
 TEST(GlossHeadwordTest, NotesGoAndVerbsLoseTheirTo) {
