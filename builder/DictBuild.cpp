@@ -125,9 +125,7 @@ class BuildSink final : public EntrySink {
         }
     }
 
-    void WriteSkipReport(std::ostream& err, const Input& input) const {
-        ReportSkips(err, input, skips_);
-    }
+    const SkipTally& skips() const noexcept { return skips_; }
 
   private:
     void Write(std::string_view headword, std::string_view definition) {
@@ -321,74 +319,119 @@ void AddWordnetDefinitions(const std::vector<WordnetEntry>& entries,
     }
 }
 
-long long Build(const BuildOptions& options, std::vector<Input> inputs, std::ostream& err) {
-    AtomicFile pending(options.out);
-    db::DictionaryWriter writer(pending.path());
-    ProgressLine progress(err, options.progress);
-    FormRows forms = ReadFormsLists(options, err);
-    // English definitions stand in only where no other input has the headword and it is no form
-    // of a word one has; the form rows then know every headword the lookup may reach.
-    const auto wordnet = std::stable_partition(
-        inputs.begin(), inputs.end(), [](const Input& input) { return !IsWordnet(input); });
-    const std::optional<WordClassOrder> order =
-        options.class_counts.empty()
-            ? std::nullopt
-            : std::optional<WordClassOrder>(std::in_place, options.class_counts, err);
-    BuildSink sink(writer, progress, forms, forms.has_lemmas() || wordnet != inputs.end(),
-                   order ? &*order : nullptr);
-    std::map<const Input*, std::unique_ptr<EdictAhead>> edicts;
-    for (auto input = inputs.begin(); input != wordnet; ++input) {
-        if (input->second == InputFormat::EdictReverse) {
-            edicts[&*input] = std::make_unique<EdictAhead>(
-                [path = input->first](EntrySink& s) { return ReadReversedEdict(path, s); });
+// One build: the inputs read in order, those that must be read whole first read ahead; then
+// WordNet's definitions for what no other input holds, the form rows, and the index.
+class DictionaryBuild {
+  public:
+    DictionaryBuild(const BuildOptions& options, std::vector<Input> inputs, std::ostream& err)
+        : options_(options),
+          err_(err),
+          inputs_(std::move(inputs)),
+          // English definitions stand in only where no other input has the headword and it is
+          // no form of a word one has; the form rows then know every headword the lookup may
+          // reach.
+          wordnet_(std::stable_partition(inputs_.begin(), inputs_.end(),
+                                         [](const Input& input) { return !IsWordnet(input); })),
+          pending_(options.out),
+          writer_(pending_.path()),
+          progress_(err, options.progress),
+          forms_(ReadFormsLists(options, err)),
+          order_(options.class_counts.empty()
+                     ? std::nullopt
+                     : std::optional<WordClassOrder>(std::in_place, options.class_counts, err)),
+          sink_(writer_, progress_, forms_, forms_.has_lemmas() || wordnet_ != inputs_.end(),
+                order_ ? &*order_ : nullptr) {}
+
+    long long Run() {
+        StartReadingAhead();
+        ReadInputsInOrder();
+        AddWordnetDefinitions();
+        AddFormRows();
+        return Finish();
+    }
+
+  private:
+    void StartReadingAhead() {
+        for (auto input = inputs_.begin(); input != inputs_.end(); ++input) {
+            const std::string path = input->first;
+            if (input->second == InputFormat::EdictReverse) {
+                edicts_[&*input] = std::make_unique<EdictAhead>(
+                    [path](EntrySink& sink) { return ReadReversedEdict(path, sink); });
+            } else if (IsWordnet(*input)) {
+                wordnets_.push_back(std::make_unique<WordnetAhead>(
+                    [path](EntrySink& sink) { return ReadWordnetEntries(path, sink); }));
+            }
         }
     }
-    std::vector<std::unique_ptr<WordnetAhead>> wordnets;
-    std::for_each(wordnet, inputs.end(), [&](const Input& input) {
-        wordnets.push_back(std::make_unique<WordnetAhead>(
-            [path = input.first](EntrySink& s) { return ReadWordnetEntries(path, s); }));
-    });
-    std::for_each(inputs.begin(), wordnet, [&](const Input& input) {
-        sink.StartInput(input.first);
-        if (const auto ahead = edicts.find(&input); ahead != edicts.end()) {
-            ahead->second->Take(progress, writer.rows()).Deliver(sink);
-            sink.EndInput();
-            progress.Clear();
-            ReportSkips(err, input, ahead->second->skips());
-            ahead->second.reset();
-        } else {
-            ReadInput(input, options, sink);
-            sink.EndInput();
-            progress.Clear();
-            sink.WriteSkipReport(err, input);
+
+    void ReadInputsInOrder() {
+        for (auto input = inputs_.begin(); input != wordnet_; ++input) {
+            sink_.StartInput(input->first);
+            if (const auto ahead = edicts_.find(&*input); ahead != edicts_.end()) {
+                ahead->second->Take(progress_, writer_.rows()).Deliver(sink_);
+                EndInput(*input, ahead->second->skips());
+                ahead->second.reset();
+            } else {
+                ReadInput(*input, options_, sink_);
+                EndInput(*input, sink_.skips());
+            }
         }
-    });
-    forms.KeepHeldLemmas();
-    const std::unordered_set<std::string> forms_of_held_words =
-        wordnets.empty() ? std::unordered_set<std::string>() : forms.FormsOfHeldWords();
-    auto wordnet_input = wordnet;
-    for (const auto& ahead : wordnets) {
-        sink.StartInput(wordnet_input->first);
-        AddWordnetDefinitions(ahead->Take(progress, writer.rows()), forms_of_held_words, sink);
-        sink.EndInput();
-        progress.Clear();
-        ReportSkips(err, *wordnet_input++, ahead->skips());
     }
-    const FormRows::Result form_rows = FormRowsFor(forms, sink, order ? &*order : nullptr);
-    AddFormRows(forms, form_rows, writer, err);
-    const long long rows = writer.rows();
-    progress.Note("making the headword index of " + std::to_string(rows) + " rows…");
-    try {
-        writer.Finish([] { return InterruptRequested(); });
-    } catch (const db::DatabaseError&) {
+
+    void AddWordnetDefinitions() {
+        forms_.KeepHeldLemmas();
+        if (wordnets_.empty()) {
+            return;
+        }
+        const std::unordered_set<std::string> forms_of_held_words = forms_.FormsOfHeldWords();
+        auto input = wordnet_;
+        for (const auto& ahead : wordnets_) {
+            sink_.StartInput(input->first);
+            dict::AddWordnetDefinitions(ahead->Take(progress_, writer_.rows()), forms_of_held_words,
+                                        sink_);
+            EndInput(*input++, ahead->skips());
+        }
+    }
+
+    void AddFormRows() {
+        const FormRows::Result rows = FormRowsFor(forms_, sink_, order_ ? &*order_ : nullptr);
+        dict::AddFormRows(forms_, rows, writer_, err_);
+    }
+
+    long long Finish() {
+        const long long rows = writer_.rows();
+        progress_.Note("making the headword index of " + std::to_string(rows) + " rows…");
+        try {
+            writer_.Finish([] { return InterruptRequested(); });
+        } catch (const db::DatabaseError&) {
+            StopIfInterrupted();
+            throw;
+        }
+        progress_.Clear();
         StopIfInterrupted();
-        throw;
+        pending_.Commit();
+        return rows;
     }
-    progress.Clear();
-    StopIfInterrupted();
-    pending.Commit();
-    return rows;
-}
+
+    void EndInput(const Input& input, const SkipTally& skips) {
+        sink_.EndInput();
+        progress_.Clear();
+        ReportSkips(err_, input, skips);
+    }
+
+    const BuildOptions& options_;
+    std::ostream& err_;
+    std::vector<Input> inputs_;
+    std::vector<Input>::iterator wordnet_;  // the first WordNet input, after all others
+    AtomicFile pending_;
+    db::DictionaryWriter writer_;
+    ProgressLine progress_;
+    FormRows forms_;
+    std::optional<WordClassOrder> order_;
+    BuildSink sink_;
+    std::map<const Input*, std::unique_ptr<EdictAhead>> edicts_;
+    std::vector<std::unique_ptr<WordnetAhead>> wordnets_;
+};
 
 }  // namespace
 
@@ -397,7 +440,7 @@ int RunBuild(const BuildOptions& options, std::ostream& out, std::ostream& err) 
     InterruptionGuard interruption;
     try {
         const std::vector<Input> inputs = ResolveInputs(options, err);
-        const long long rows = Build(options, inputs, err);
+        const long long rows = DictionaryBuild(options, inputs, err).Run();
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         out << options.out << ": " << rows << (rows == 1 ? " row" : " rows") << " from "

@@ -54,18 +54,44 @@ std::optional<IndexLine> ParseIndexLine(std::string_view line) {
 }
 
 // The index folds letter case and drops punctuation, so the entry's own first line is the one
-// that spells the headword; both are compared in the index's folded form.
+// that spells the headword; both are compared in the index's folded form. Letter case is folded
+// for A to Z and for the Latin-1 letters À to Þ (UTF-8 C3 80 to C3 9E, but ×): "Álava", "álava".
 std::string Folded(std::string_view text) {
     std::string folded;
-    for (char c : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x80 || (c >= '0' && c <= '9') || c == ' ') {
+        if (byte == 0xC3 && i + 1 < text.size()) {
+            const auto next = static_cast<unsigned char>(text[i + 1]);
+            folded += c;
+            folded += static_cast<char>(next >= 0x80 && next <= 0x9E && next != 0x97 ? next + 0x20
+                                                                                     : next);
+            ++i;
+        } else if (byte >= 0x80 || (c >= '0' && c <= '9') || c == ' ') {
             folded += c;
         } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
             folded += static_cast<char>(c | 0x20);
         }
     }
     return folded;
+}
+
+// The same headword, letter case ignored; for letters beyond Latin-1 (Đà Nẵng, đà nẵng), whose
+// case is not folded here, equal lengths and equal ASCII letters suffice.
+bool SameHeadword(std::string_view spelled, std::string_view index_headword) {
+    const std::string a = Folded(spelled);
+    const std::string b = Folded(index_headword);
+    if (a == b) {
+        return true;
+    }
+    const auto ascii = [](const std::string& text) {
+        std::string kept;
+        for (char c : text) {
+            kept += static_cast<unsigned char>(c) < 0x80 ? std::string(1, c) : std::string();
+        }
+        return kept;
+    };
+    return a.size() == b.size() && ascii(a) == ascii(b);
 }
 
 // The headword as the entry's first line spells it: what comes before the pronunciation
@@ -87,7 +113,7 @@ void AddEntry(std::string_view index_headword, std::string_view text, EntrySink&
     const size_t newline = text.find('\n');
     const std::string_view first_line = text.substr(0, newline);
     const std::string_view spelled = TrimmedEnd(SpelledHeadword(first_line));
-    if (spelled.empty() || Folded(spelled) != Folded(index_headword)) {
+    if (spelled.empty() || !SameHeadword(spelled, index_headword)) {
         sink.Add(index_headword, TrimmedEnd(text));
         return;
     }

@@ -188,10 +188,16 @@ std::string Joined(const std::vector<std::string>& hints) {
 
 std::string TidyFreedictEntry(std::string_view definition) {
     const std::vector<std::string_view> lines = LinesOf(definition);
-    // FreeDict's first line ends with the part of speech: "//bæŋk// <n>".
-    if (lines.size() < 2 || !lines.front().ends_with('>') ||
-        lines.front().find('<') == std::string_view::npos) {
+    // FreeDict's first line holds transcriptions, the part of speech or both: "//bæŋk// <n>",
+    // "//baɪ ˈhɑɹt//".
+    const std::string_view first = lines.front();
+    const bool part_of_speech = first.ends_with('>') && first.find('<') != std::string_view::npos;
+    const bool transcriptions_only = first.starts_with('/') && first.ends_with('/');
+    if (!(part_of_speech || transcriptions_only)) {
         return std::string(definition);
+    }
+    if (lines.size() == 1) {
+        return TidyFirstLine(first);
     }
     bool numbered = false;
     std::optional<std::vector<Sense>> senses = ParseSenses(lines, numbered);

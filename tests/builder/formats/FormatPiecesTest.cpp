@@ -54,8 +54,12 @@ TEST(TidyFreedictEntryTest, OneTranscriptionHintsGatheredEverydaySensesFirst) {
                                 "not any thing\n 3.\nno thing"),
               "/ˈnʌθɪŋ/ <pronoun>\n何も\nnot any thing; no thing");
     EXPECT_EQ(TidyFreedictEntry("/[x]/ <n>\n色"), "<n>\n色");
+    EXPECT_EQ(TidyFreedictEntry("//ɪfɪˈkeɪʃən// <suffix>"), "/ɪfɪˈkeɪʃən/ <suffix>");
+    EXPECT_EQ(
+        TidyFreedictEntry("//ɑ(ː)n ɹu(ː)t// //ɒn ɹu(ː)t//\n途中 2.\non the way\n 3.\nalong it"),
+        "/ɑ(ː)n ɹu(ː)t/\n途中\non the way; along it");
     // Text laid out otherwise is left as it is.
-    for (const char* other : {"歩く", "color <n>", "run\n1. 走る", "<n>\n2. 二\n1. 一\nx 3."}) {
+    for (const char* other : {"歩く", "run\n1. 走る", "<n>\n2. 二\n1. 一\nx 3."}) {
         EXPECT_EQ(TidyFreedictEntry(other), other) << other;
     }
 }
