@@ -34,11 +34,10 @@ int RunDictTool(const std::vector<std::string>& arguments, bool err_is_terminal,
         ->allow_extra_args(false);
     build_command
         ->add_option("--lemmas", build.lemmas,
-                     "a list of words of one class whose regular forms the lookup should lead "
-                     "to them (WordNet's index.noun, index.verb, index.adj): each form that the "
-                     "suffix rules would send to another word, and each form of a verb of "
-                     "several words (looked up), gets a row naming its word; may be given more "
-                     "than once")
+                     "a list of words of one class (WordNet's index.noun, index.verb, "
+                     "index.adj): each of their regular forms that the suffix rules would send "
+                     "to another word, and each form of a verb of several words (looked up), "
+                     "gets a row naming its word; may be given more than once")
         ->allow_extra_args(false);
     build_command->add_option(
         "--class-counts", build.class_counts,
