@@ -1,5 +1,6 @@
 #include "builder/FormRows.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "builder/RegularForms.h"

@@ -1,6 +1,7 @@
 #include "builder/WordClassOrder.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 #include "builder/ListSink.h"

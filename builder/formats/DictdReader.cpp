@@ -1,5 +1,7 @@
 #include "builder/formats/DictdReader.h"
 
+#include <algorithm>
+#include <memory>
 #include <optional>
 #include <string_view>
 

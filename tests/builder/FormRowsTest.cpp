@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <unordered_set>
 
 #include "builder/FormRows.h"
 #include "builder/RegularForms.h"

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <filesystem>
 
 #include "tests/builder/DictToolRun.h"
 
