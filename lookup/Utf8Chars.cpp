@@ -23,7 +23,7 @@ size_t Utf8Chars::ByteOffset(long character) const {
 }
 
 std::string Utf8Chars::First(long n) const {
-    return std::string(text_.substr(0, ByteOffset(n)));
+    return text_.substr(0, ByteOffset(n));
 }
 
 std::string Utf8Chars::At(long index) const {
@@ -31,14 +31,14 @@ std::string Utf8Chars::At(long index) const {
         return {};
     }
     const size_t begin = ByteOffset(index);
-    return std::string(text_.substr(begin, ByteOffset(index + 1) - begin));
+    return text_.substr(begin, ByteOffset(index + 1) - begin);
 }
 
 std::string Utf8Chars::Last(long n) const {
     if (n <= 0 || n > Count()) {
         return {};
     }
-    return std::string(text_.substr(ByteOffset(Count() - n)));
+    return text_.substr(ByteOffset(Count() - n));
 }
 
 }  // namespace quorvantix

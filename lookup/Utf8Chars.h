@@ -9,7 +9,8 @@
 namespace quorvantix {
 
 // A text cut into characters: UTF-8 code points, where a byte that does not begin a valid
-// UTF-8 sequence counts as one character of its own.
+// UTF-8 sequence counts as one character of its own. It keeps a copy of the text, so a
+// temporary may be given.
 class Utf8Chars {
   public:
     explicit Utf8Chars(std::string_view text);
@@ -25,7 +26,7 @@ class Utf8Chars {
   private:
     size_t ByteOffset(long character) const;
 
-    std::string_view text_;
+    std::string text_;
     std::vector<size_t> starts_;
 };
 

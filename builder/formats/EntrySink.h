@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "builder/io/GzInput.h"
+#include "builder/io/ReadObserver.h"
 
 namespace quorvantix::dict {
 

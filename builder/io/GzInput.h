@@ -4,18 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "builder/io/ReadObserver.h"
+
 struct gzFile_s;
 
 namespace quorvantix::dict {
-
-// Told how far the reading of an input has come, in bytes of the file itself.
-class ReadObserver {
-  public:
-    virtual void Reached(uint64_t done, uint64_t total) = 0;
-
-  protected:
-    ~ReadObserver() = default;
-};
 
 // Sequential reading of a file that is either plain or gzip-compressed (dictzip included),
 // told apart by its content.

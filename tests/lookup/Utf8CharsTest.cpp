@@ -24,5 +24,12 @@ TEST(Utf8CharsTest, CountsCodePointsAndLoneBytes) {
     EXPECT_EQ(Utf8Chars("\xf0\x9f\x98\x80").Count(), 1);
 }
 
+TEST(Utf8CharsTest, ATemporaryTextMayBeGiven) {
+    const Utf8Chars chars(std::string("stopp") + "ed");  // the string dies after this line
+    EXPECT_EQ(chars.First(5), "stopp");
+    EXPECT_EQ(chars.Last(2), "ed");
+    EXPECT_EQ(chars.At(0), "s");
+}
+
 }  // namespace
 }  // namespace quorvantix
