@@ -111,10 +111,6 @@ bool SaysInJapanese(std::string_view lines) {
     return false;
 }
 
-bool SameWord(std::string_view a, std::string_view b) {
-    return LowerAsciiLetters(a) == LowerAsciiLetters(b);
-}
-
 // The word without a possessive ending (man's, workers'), or empty when it has none.
 std::string PossessorOf(std::string_view word) {
     if (word.ends_with("'s") && word.size() > 2) {
@@ -157,10 +153,10 @@ Checked Check(ListedWord listed, const std::string& file, const WordnetMorpholog
     checked.names_base =
         std::any_of(checked.listed.listed_bases.begin(), checked.listed.listed_bases.end(),
                     [&](const std::string& base) { return NamesWord(entry, base); });
-    if (SameWord(checked.first_headword, checked.listed.word)) {
+    if (SameIgnoringAsciiCase(checked.first_headword, checked.listed.word)) {
         checked.lead = Lead::Itself;
     } else if (std::any_of(bases.begin(), bases.end(), [&](const std::string& base) {
-                   return SameWord(checked.first_headword, base);
+                   return SameIgnoringAsciiCase(checked.first_headword, base);
                })) {
         checked.lead = Lead::Base;
     } else {

@@ -101,7 +101,7 @@ class BuildSink final : public EntrySink {
             Write(headword, definition);
             return;
         }
-        if (!run_.empty() && !SameHeadword(run_.front().headword, headword)) {
+        if (!run_.empty() && !SameIgnoringAsciiCase(run_.front().headword, headword)) {
             EndInput();
         }
         run_.push_back({std::string(headword), std::string(definition)});
@@ -143,10 +143,6 @@ class BuildSink final : public EntrySink {
             StopIfInterrupted();
             progress_.Update(writer_.rows(), done_, total_);
         }
-    }
-
-    static bool SameHeadword(std::string_view a, std::string_view b) {
-        return a.size() == b.size() && LowerAsciiLetters(a) == LowerAsciiLetters(b);
     }
 
     db::DictionaryWriter& writer_;
@@ -307,6 +303,31 @@ bool IsWordnet(const Input& input) {
 using EdictAhead = ReadAhead<ReversedEdict>;
 using WordnetAhead = ReadAhead<std::vector<WordnetEntry>>;
 
+struct ReadingAhead {
+    std::map<const Input*, std::unique_ptr<EdictAhead>> edicts;
+    std::vector<std::unique_ptr<WordnetAhead>> wordnets;
+};
+
+// Starts reading ahead the inputs that must be read whole first, one after the other in the
+// order they are needed: EDICT's where they stand, WordNet's after all others.
+ReadingAhead StartReadingAhead(const std::vector<Input>& inputs) {
+    ReadingAhead ahead;
+    std::shared_future<void> previous;
+    for (const Input& input : inputs) {
+        const std::string path = input.first;
+        if (input.second == InputFormat::EdictReverse) {
+            auto& edict = ahead.edicts[&input] = std::make_unique<EdictAhead>(
+                [path](EntrySink& sink) { return ReadReversedEdict(path, sink); }, previous);
+            previous = edict->finished();
+        } else if (IsWordnet(input)) {
+            ahead.wordnets.push_back(std::make_unique<WordnetAhead>(
+                [path](EntrySink& sink) { return ReadWordnetEntries(path, sink); }, previous));
+            previous = ahead.wordnets.back()->finished();
+        }
+    }
+    return ahead;
+}
+
 // Adds the definitions of the lemmas that no input holds and that are no form of a word one
 // holds (abandoned, of abandon: its form row or the suffix rules lead there).
 void AddWordnetDefinitions(const std::vector<WordnetEntry>& entries,
@@ -332,6 +353,9 @@ class DictionaryBuild {
           // reach.
           wordnet_(std::stable_partition(inputs_.begin(), inputs_.end(),
                                          [](const Input& input) { return !IsWordnet(input); })),
+          // Before the lists and the first input are read, so that the inputs read ahead are
+          // ready as soon as possible.
+          ahead_(StartReadingAhead(inputs_)),
           pending_(options.out),
           writer_(pending_.path()),
           progress_(err, options.progress),
@@ -343,7 +367,6 @@ class DictionaryBuild {
                 order_ ? &*order_ : nullptr) {}
 
     long long Run() {
-        StartReadingAhead();
         ReadInputsInOrder();
         AddWordnetDefinitions();
         AddFormRows();
@@ -351,23 +374,10 @@ class DictionaryBuild {
     }
 
   private:
-    void StartReadingAhead() {
-        for (auto input = inputs_.begin(); input != inputs_.end(); ++input) {
-            const std::string path = input->first;
-            if (input->second == InputFormat::EdictReverse) {
-                edicts_[&*input] = std::make_unique<EdictAhead>(
-                    [path](EntrySink& sink) { return ReadReversedEdict(path, sink); });
-            } else if (IsWordnet(*input)) {
-                wordnets_.push_back(std::make_unique<WordnetAhead>(
-                    [path](EntrySink& sink) { return ReadWordnetEntries(path, sink); }));
-            }
-        }
-    }
-
     void ReadInputsInOrder() {
         for (auto input = inputs_.begin(); input != wordnet_; ++input) {
             sink_.StartInput(input->first);
-            if (const auto ahead = edicts_.find(&*input); ahead != edicts_.end()) {
+            if (const auto ahead = ahead_.edicts.find(&*input); ahead != ahead_.edicts.end()) {
                 ahead->second->Take(progress_, writer_.rows()).Deliver(sink_);
                 EndInput(*input, ahead->second->skips());
                 ahead->second.reset();
@@ -380,12 +390,12 @@ class DictionaryBuild {
 
     void AddWordnetDefinitions() {
         forms_.KeepHeldLemmas();
-        if (wordnets_.empty()) {
+        if (ahead_.wordnets.empty()) {
             return;
         }
         const std::unordered_set<std::string> forms_of_held_words = forms_.FormsOfHeldWords();
         auto input = wordnet_;
-        for (const auto& ahead : wordnets_) {
+        for (const auto& ahead : ahead_.wordnets) {
             sink_.StartInput(input->first);
             dict::AddWordnetDefinitions(ahead->Take(progress_, writer_.rows()), forms_of_held_words,
                                         sink_);
@@ -423,14 +433,13 @@ class DictionaryBuild {
     std::ostream& err_;
     std::vector<Input> inputs_;
     std::vector<Input>::iterator wordnet_;  // the first WordNet input, after all others
+    ReadingAhead ahead_;
     AtomicFile pending_;
     db::DictionaryWriter writer_;
     ProgressLine progress_;
     FormRows forms_;
     std::optional<WordClassOrder> order_;
     BuildSink sink_;
-    std::map<const Input*, std::unique_ptr<EdictAhead>> edicts_;
-    std::vector<std::unique_ptr<WordnetAhead>> wordnets_;
 };
 
 }  // namespace

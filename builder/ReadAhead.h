@@ -17,13 +17,26 @@ namespace quorvantix::dict {
 // before its first row anyway (EDICT's reversal, WordNet's definitions): while the build reads
 // the inputs before it, both cores work. The reader adds nothing to the sink it is given; it
 // only counts skipped lines and says how far it got.
+//
+// Given the end of another read-ahead, the reader starts once that one has finished: inputs
+// read ahead one after the other, in the order they are needed, leave the build's own thread a
+// core of its own, and the first needed is ready soonest.
 template <typename Result>
 class ReadAhead {
   public:
     using Reader = std::function<Result(EntrySink&)>;
 
-    explicit ReadAhead(Reader read)
-        : result_(std::async(std::launch::async, [this, read] { return read(sink_); })) {}
+    explicit ReadAhead(Reader read, std::shared_future<void> after = {})
+        : result_(std::async(std::launch::async, [this, read, after] {
+              const Finishing finishing(finished_);
+              if (after.valid()) {
+                  after.wait();
+              }
+              return read(sink_);
+          })) {}
+
+    // Ready once the reader has returned or raised.
+    std::shared_future<void> finished() const { return finished_future_; }
 
     // Waits for the reader, showing its progress meanwhile; raises what it raised.
     Result Take(ProgressLine& progress, long long rows) {
@@ -37,6 +50,11 @@ class ReadAhead {
     const SkipTally& skips() const noexcept { return sink_.skips; }
 
   private:
+    struct Finishing {
+        std::promise<void>& finished;
+        ~Finishing() { finished.set_value(); }
+    };
+
     struct Sink final : EntrySink {
         void Add(std::string_view, std::string_view) override {}
         void Skip(long number) override { skips.Count(number); }
@@ -51,7 +69,10 @@ class ReadAhead {
         std::atomic<uint64_t> total = 0;
     };
 
-    Sink sink_;  // before result_: the thread uses it until result_ is destroyed
+    // Before result_: the thread uses them until result_ is destroyed.
+    Sink sink_;
+    std::promise<void> finished_;
+    std::shared_future<void> finished_future_ = finished_.get_future().share();
     std::future<Result> result_;
 };
 

@@ -1,10 +1,16 @@
 #include "text/AsciiText.h"
 
+#include <algorithm>
+
 namespace quorvantix {
 
 namespace {
 bool IsLowByte(char byte) {
     return static_cast<unsigned char>(byte) <= 32;
+}
+
+char LowerAsciiLetter(char byte) {
+    return byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + ('a' - 'A')) : byte;
 }
 }  // namespace
 
@@ -23,11 +29,15 @@ std::string TrimLowBytes(std::string_view text) {
 std::string LowerAsciiLetters(std::string_view text) {
     std::string lowered(text);
     for (char& byte : lowered) {
-        if (byte >= 'A' && byte <= 'Z') {
-            byte = static_cast<char>(byte + ('a' - 'A'));
-        }
+        byte = LowerAsciiLetter(byte);
     }
     return lowered;
+}
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return LowerAsciiLetter(x) == LowerAsciiLetter(y);
+           });
 }
 
 std::string_view TrimmedSpaces(std::string_view text) {

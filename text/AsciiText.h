@@ -11,6 +11,9 @@ std::string TrimLowBytes(std::string_view text);
 // Maps the bytes 'A' to 'Z' to 'a' to 'z' one by one; every other byte stays.
 std::string LowerAsciiLetters(std::string_view text);
 
+// Whether the texts are the same with 'A' to 'Z' taken as 'a' to 'z'.
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // The text without spaces and tabs at either end.
 std::string_view TrimmedSpaces(std::string_view text);
 

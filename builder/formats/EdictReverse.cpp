@@ -18,44 +18,49 @@ bool IsFileHeader(const EdictEntry& entry) {
 
 }  // namespace
 
-void ReversedEdict::Words::Add(const std::string& words, bool is_common) {
-    std::vector<std::string>& list = is_common ? common : others;
-    if (list.size() < kMaxWordsPerGloss &&
-        std::find(list.begin(), list.end(), words) == list.end()) {
-        list.push_back(words);
+void ReversedEdict::AddWords(Words::List& list, uint32_t position) const {
+    const auto listed = list.positions.begin() + list.size;
+    if (list.size < kMaxWordsPerGloss &&
+        std::none_of(list.positions.begin(), listed,
+                     [&](uint32_t other) { return words_[other] == words_[position]; })) {
+        list.positions[list.size++] = position;
     }
 }
 
-std::string ReversedEdict::Words::Definition() const {
+std::string ReversedEdict::Definition(const Words& words) const {
     std::string definition;
     size_t count = 0;
-    for (const auto* list : {&common, &others}) {
-        for (const std::string& words : *list) {
+    for (const Words::List* list : {&words.common, &words.others}) {
+        for (size_t i = 0; i < list->size; ++i) {
             if (count++ == kMaxWordsPerGloss) {
                 return definition;
             }
             if (!definition.empty()) {
                 definition += kSeparator;
             }
-            definition += words;
+            definition += words_[list->positions[i]];
         }
     }
     return definition;
 }
 
 void ReversedEdict::Add(const EdictEntry& entry) {
+    const auto position = static_cast<uint32_t>(words_.size());
+    words_.push_back(entry.words);
     for (const std::string& gloss : entry.glosses) {
-        auto [found, added] = positions_.try_emplace(gloss, glosses_.size());
-        if (added) {
+        auto found = positions_.find(gloss);
+        if (found == positions_.end()) {
             glosses_.push_back(Words{gloss, {}, {}});
+            found = positions_.emplace(glosses_.back().gloss, glosses_.size() - 1).first;
         }
-        glosses_[found->second].Add(entry.words, entry.common);
+        Words& words = glosses_[found->second];
+        AddWords(entry.common ? words.common : words.others, position);
     }
 }
 
 void ReversedEdict::Deliver(EntrySink& sink) const {
     for (const Words& words : glosses_) {
-        sink.Add(words.gloss, words.Definition());
+        sink.Add(words.gloss, Definition(words));
     }
 }
 

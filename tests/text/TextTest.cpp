@@ -16,6 +16,10 @@ TEST(ByteTextTest, TrimsBytesUpTo32AndLowersOnlyAsciiLetters) {
               "\xe3\x80\x80"
               "x");
     EXPECT_EQ(LowerAsciiLetters("Running ÄÖ @[Z]"), "running ÄÖ @[z]");
+    EXPECT_TRUE(SameIgnoringAsciiCase("Guinea PIG", "guinea pig"));
+    EXPECT_FALSE(SameIgnoringAsciiCase("Ä", "ä"));
+    EXPECT_FALSE(SameIgnoringAsciiCase("@", "`"));  // 0x40 and 0x60 differ by the case bit
+    EXPECT_FALSE(SameIgnoringAsciiCase("pig", "pigs"));
 }
 
 TEST(AsciiTextTest, TrimsSpacesAndLineEndsAndTurnsCrLfIntoLf) {

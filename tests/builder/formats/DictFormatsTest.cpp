@@ -224,6 +224,7 @@ TEST_F(DictFormatsTest, EdictIsTurnedIntoEnglishHeadwords) {
     std::string text =
         "　？？？ /EDICT, EDICT_SUB(P) Japanese-English Electronic Dictionary Files/\n"
         "駆ける [かける] /(v1,vi) to run (e.g. of a horse)/to dash/\n"
+        "駆ける [かける] /(v1,vi) to dash/\n"  // listed once for its gloss
         "走る [はしる] /(v5r,vi) (1) to run/(2) to travel (of a vehicle)/(P)/\n"
         "ラン /(n) (1) run/(2) (abbr) LAN/\n"
         "no slashes here\n"
@@ -244,7 +245,7 @@ TEST_F(DictFormatsTest, EdictIsTurnedIntoEnglishHeadwords) {
                            {"infringement", "違反 [いはん]"},
                            {"plenty", plenty}};
     EXPECT_EQ(Build({Write("edict", Encoded(text, "EUC-JP"))}), expected);
-    ExpectSkipped("1 malformed line skipped (line 5)");
+    ExpectSkipped("1 malformed line skipped (line 6)");
     EXPECT_EQ(Build({Write("jmdict.txt", text)}, {"--format", "edict-reverse"}), expected);
 }
 
