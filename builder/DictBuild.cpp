@@ -459,6 +459,9 @@ int RunBuild(const BuildOptions& options, std::ostream& out, std::ostream& err) 
     } catch (const Interrupted&) {
         err << "quorvantix-dict: interrupted; " << options.out << " left as it was\n";
         return kDictInterrupted;
+    } catch (const SavedButNotFlushed& failure) {
+        err << "quorvantix-dict: " << failure.what() << '\n';
+        return kDictFailed;
     } catch (const std::exception& failure) {
         err << "quorvantix-dict: " << failure.what() << "; " << options.out << " left as it was\n";
         return kDictFailed;

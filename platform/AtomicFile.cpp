@@ -1,11 +1,13 @@
 #include "platform/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <random>
 #include <system_error>
 
 namespace quorvantix {
@@ -22,41 +24,90 @@ std::string FolderOf(const std::string& target) {
     return parent.empty() ? std::string(".") : parent.string();
 }
 
-// The mode of the file being replaced; for a new file, what a plain create would give.
-mode_t ModeFor(const std::string& target) {
-    struct stat existing = {};
-    if (::stat(target.c_str(), &existing) == 0) {
-        return existing.st_mode & 07777;
-    }
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+constexpr std::string_view kNameLetters =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+constexpr size_t kRandomLetters = 6;
+
+// The start of the temporary files' names beside the target: ".NAME.new-".
+std::string TemporaryPrefix(const std::string& target) {
+    return FolderOf(target) + "/." + std::filesystem::path(target).filename().string() + ".new-";
 }
 
-// Flushes a folder to disk, so that a rename in it survives a crash.
-void SyncFolder(const std::string& target) {
+std::string RandomLetters() {
+    std::random_device random;
+    std::uniform_int_distribution<size_t> letter(0, kNameLetters.size() - 1);
+    std::string letters(kRandomLetters, ' ');
+    for (char& c : letters) {
+        c = kNameLetters[letter(random)];
+    }
+    return letters;
+}
+
+// A new file under a fresh name, created as a plain create makes it (mode 0666 less the
+// umask, which can only be read by changing it, for every thread at once), and locked.
+int CreateLocked(const std::string& prefix, std::string& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = prefix + RandomLetters();
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::flock(fd, LOCK_EX);
+            return fd;
+        }
+        if (errno != EEXIST) {
+            return -1;
+        }
+    }
+    return -1;
+}
+
+// Removes the temporary files of saves that ended before they could: those nobody holds
+// locked. Whatever cannot be removed stays; it never stops a save.
+void RemoveAbandoned(const std::string& target) {
+    const std::string prefix = TemporaryPrefix(target);
+    const std::string name_prefix = std::filesystem::path(prefix).filename().string();
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(FolderOf(target), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() != name_prefix.size() + kRandomLetters || !name.starts_with(name_prefix)) {
+            continue;
+        }
+        const std::string path = entry.path().string();
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0) {
+            continue;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            ::unlink(path.c_str());
+        }
+        ::close(fd);
+    }
+}
+
+// Flushes the target's folder to disk, so that a rename in it survives a crash; the step that
+// failed (errno telling why), or nullptr.
+const char* SyncFolder(const std::string& target) {
     const int fd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        Fail(target, "cannot open its folder to flush it");
+        return "cannot open its folder to flush it";
     }
     const int synced = ::fsync(fd);
     const int error = errno;
     ::close(fd);
     if (synced != 0 && error != EINVAL) {
-        Fail(target, "cannot flush its folder to disk", error);
+        errno = error;
+        return "cannot flush its folder to disk";
     }
+    return nullptr;
 }
 
 }  // namespace
 
 AtomicFile::AtomicFile(std::string target) : target_(std::move(target)) {
-    const std::string name = std::filesystem::path(target_).filename().string();
-    std::string pattern = FolderOf(target_) + "/." + name + ".new-XXXXXX";
-    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    RemoveAbandoned(target_);
+    fd_ = CreateLocked(TemporaryPrefix(target_), path_);
     if (fd_ < 0) {
         Fail(target_, "cannot make a new file beside it");
     }
-    path_ = std::move(pattern);
 }
 
 AtomicFile::~AtomicFile() {
@@ -85,19 +136,25 @@ void AtomicFile::Commit() {
     if (::fsync(fd_) != 0) {
         Fail(target_, "cannot flush it to disk");
     }
-    if (::fchmod(fd_, ModeFor(target_)) != 0) {
+    struct stat replaced = {};
+    if (::stat(target_.c_str(), &replaced) == 0 && ::fchmod(fd_, replaced.st_mode & 07777) != 0) {
         Fail(target_, "cannot set its permissions");
     }
-    const int closed = ::close(fd_);
-    fd_ = -1;
-    if (closed != 0) {
-        Fail(target_, "cannot close it");
-    }
+    // Renamed while still open, so that it is locked until it has its place.
     if (::rename(path_.c_str(), target_.c_str()) != 0) {
         Fail(target_, "cannot put the new file in its place");
     }
     committed_ = true;
-    SyncFolder(target_);
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    const char* failed = closed != 0 ? "cannot close it" : SyncFolder(target_);
+    const int error = errno;
+    if (failed != nullptr) {
+        throw SavedButNotFlushed(error, std::generic_category(),
+                                 "Saved " + target_ + ", but " + failed +
+                                     " (the old file is replaced; a crash now may lose the new "
+                                     "one)");
+    }
 }
 
 void ReplaceFileContent(const std::string& file_name, std::string_view content) {

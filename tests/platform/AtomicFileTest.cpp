@@ -4,9 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <random>
+#include <set>
 #include <system_error>
 #include <thread>
 
@@ -42,6 +46,49 @@ TEST(AtomicFileTest, ReplacesTheContentAndKeepsTheReplacedFilesMode) {
     ReplaceFileContent(dir.File("fresh"), "x");
     ::umask(mask);
     EXPECT_EQ(ModeOf(dir.File("fresh")), 0644u);
+}
+
+// Reading the umask means changing it for every thread; files another thread makes meanwhile
+// must still get their usual mode.
+TEST(AtomicFileTest, FilesOtherThreadsMakeWhileASaveRunsKeepTheirMode) {
+    TempDir dir;
+    const mode_t mask = ::umask(022);
+    std::atomic<bool> saving = true;
+    std::set<mode_t> modes;
+    std::thread maker([&] {
+        for (int i = 0; saving; ++i) {
+            const std::string file = dir.File("made-" + std::to_string(i % 50));
+            const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                ::close(fd);
+                modes.insert(ModeOf(file));
+                ::unlink(file.c_str());
+            }
+        }
+    });
+    for (int i = 0; i < 2000; ++i) {
+        ReplaceFileContent(dir.File("fresh-" + std::to_string(i % 20)), "x");
+        ::unlink(dir.File("fresh-" + std::to_string(i % 20)).c_str());
+    }
+    saving = false;
+    maker.join();
+    ::umask(mask);
+    EXPECT_EQ(modes, std::set<mode_t>{0644});
+}
+
+// A save killed before it could remove its temporary file leaves it behind; the next save of
+// the same file clears it, but not the temporary file of a save still under way.
+TEST(AtomicFileTest, TheNextSaveRemovesTheTemporaryFileOfAnAbandonedSave) {
+    TempDir dir;
+    const std::string file = dir.File("Quorvantix.txt");
+    const std::string abandoned = dir.WriteFile(".Quorvantix.txt.new-a1B2c3", "half");
+    const std::string other = dir.WriteFile(".Other.txt.new-a1B2c3", "not ours");
+    AtomicFile under_way(file);
+    ReplaceFileContent(file, "new");
+    EXPECT_EQ(ReadBytes(file), "new");
+    EXPECT_FALSE(std::filesystem::exists(abandoned));
+    EXPECT_TRUE(std::filesystem::exists(under_way.path()));
+    EXPECT_TRUE(std::filesystem::exists(other));
 }
 
 TEST(AtomicFileTest, AFileNotCommittedLeavesTheTargetAsItWas) {
