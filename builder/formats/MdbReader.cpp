@@ -8,6 +8,7 @@
 #include "builder/formats/CsvRecords.h"
 #include "builder/io/ChildProcess.h"
 #include "builder/io/InputError.h"
+#include "builder/io/Interruption.h"
 #include "text/AsciiText.h"
 
 namespace quorvantix::dict {
@@ -85,7 +86,10 @@ void ReadMdb(const std::string& path, const std::string& exporter, EntrySink& si
     if (!records.Finish()) {
         sink.Skip(number + 1);
     }
-    if (const int status = child->Wait(); status != 0) {
+    const int status = child->Wait();
+    // Ctrl-C reaches the exporter too, and its death of it is the interruption, not a failure.
+    StopIfInterrupted();
+    if (status != 0) {
         const std::string said = FirstLine(child->ErrorText());
         throw InputError(path, exporter + " could not read it (status " + std::to_string(status) +
                                    ")" + (said.empty() ? "" : ": " + said));

@@ -13,7 +13,9 @@ namespace {
 std::atomic<bool> interrupted = false;
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-// Guards alive; the first clears the flag, an inner one must not clear a pending signal.
+// Guards alive. The first clears the flag, and so does the last as it ends, so that a signal a
+// guard caught is not taken for one by work done after it; an inner one must not clear a
+// pending signal.
 std::atomic<int> guards = 0;
 
 constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
@@ -40,7 +42,9 @@ InterruptionGuard::~InterruptionGuard() {
     for (size_t i = kSignals.size(); i-- > 0;) {
         sigaction(kSignals[i], &previous_[i], nullptr);
     }
-    guards.fetch_sub(1);
+    if (guards.fetch_sub(1) == 1) {
+        interrupted = false;
+    }
 }
 
 bool InterruptRequested() noexcept {

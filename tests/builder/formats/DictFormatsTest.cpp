@@ -292,6 +292,27 @@ TEST_F(DictFormatsTest, MdbTablesComeThroughTheExporter) {
         << run.err;
 }
 
+// Ctrl-C on a terminal reaches the exporter as well as the builder, and the exporter dies of
+// it: the build was interrupted, not failed, and the file it would replace stays as it was.
+// This exporter ends its output first, so the builder is past reading it when the signal
+// comes.
+TEST_F(DictFormatsTest, CtrlCDuringAnMdbImportIsAnInterruption) {
+    const std::string exporter = Write("interrupted-mdb-export",
+                                       "#!/bin/sh\n"
+                                       "printf 'ID,fld1,fld2\\n1,run,走る\\n'\n"
+                                       "exec >&-\n"
+                                       "kill -INT $PPID\n"
+                                       "kill -INT $$\n");
+    ::chmod(exporter.c_str(), 0755);
+    const std::string database = Write("words.mdb", "");
+    WriteBytes(out_, "existing dictionary bytes");
+    const ToolRun run = RunDict({"build", out_, "--mdb-export", exporter, database});
+    EXPECT_EQ(run.status, 130) << run.err;
+    EXPECT_NE(run.err.find("interrupted; " + out_ + " left as it was"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(ReadBytes(out_), "existing dictionary bytes");
+}
+
 // ---- telling the format ----
 
 TEST_F(DictFormatsTest, FormatIsToldByNameOrContent) {

@@ -33,6 +33,8 @@ TEST(InterruptionGuardTest, GuardsNestAndGiveBackTheHandlersTheyFound) {
         EXPECT_THROW(dict::StopIfInterrupted(), dict::Interrupted);
         EXPECT_EQ(outside_handler_ran, 0);
     }
+    // Work after the last guard (reading a text to score it) is not taken as interrupted.
+    EXPECT_FALSE(dict::InterruptRequested());
     std::raise(SIGHUP);
     EXPECT_EQ(outside_handler_ran, 1);
     {
