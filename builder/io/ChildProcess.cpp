@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <system_error>
 
 #include "builder/io/Interruption.h"
@@ -29,39 +30,54 @@ class SpawnActions {
     posix_spawn_file_actions_t actions_;
 };
 
+// A temporary file, already removed from its folder, that no child inherits unless given it.
+std::FILE* UnlinkedTemporaryFile() {
+    const char* folder = std::getenv("TMPDIR");
+    std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/quorvantix-XXXXXX";
+    const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;
+    }
+    ::unlink(pattern.c_str());
+    std::FILE* file = ::fdopen(fd, "w+");
+    if (file == nullptr) {
+        ::close(fd);
+    }
+    return file;
+}
+
 }  // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& arguments) : errors_(std::tmpfile()) {
+ChildProcess::ChildProcess(const std::vector<std::string>& arguments)
+    : errors_(UnlinkedTemporaryFile()) {
     if (!errors_) {
         throw std::system_error(errno, std::generic_category(), "cannot make a temporary file");
     }
-    int pipe_ends[2];
-    if (::pipe2(pipe_ends, O_CLOEXEC) != 0) {
-        throw std::system_error(errno, std::generic_category(), "cannot make a pipe");
-    }
-    SpawnActions actions;
-    posix_spawn_file_actions_adddup2(actions.get(), pipe_ends[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(actions.get(), fileno(errors_.get()), STDERR_FILENO);
-    posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     std::vector<char*> argv;
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
+    int pipe_ends[2];
+    if (::pipe2(pipe_ends, O_CLOEXEC) != 0) {
+        throw std::system_error(errno, std::generic_category(), "cannot make a pipe");
+    }
+    FileDescriptor output(pipe_ends[0]);
+    FileDescriptor child_output(pipe_ends[1]);
+    SpawnActions actions;
+    posix_spawn_file_actions_adddup2(actions.get(), child_output.Get(), STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(actions.get(), fileno(errors_.get()), STDERR_FILENO);
+    posix_spawn_file_actions_addopen(actions.get(), STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     const int code = posix_spawnp(&pid_, argv[0], actions.get(), nullptr, argv.data(), environ);
-    ::close(pipe_ends[1]);
     if (code != 0) {
-        ::close(pipe_ends[0]);
         pid_ = -1;
         throw std::system_error(code, std::generic_category(), "cannot run " + arguments[0]);
     }
-    output_ = pipe_ends[0];
+    output_ = std::move(output);
 }
 
 ChildProcess::~ChildProcess() {
-    if (output_ >= 0) {
-        ::close(output_);
-    }
+    output_.Reset();
     if (pid_ > 0) {
         ::kill(pid_, SIGTERM);
         Wait();
@@ -70,7 +86,7 @@ ChildProcess::~ChildProcess() {
 
 size_t ChildProcess::Read(char* buffer, size_t size) {
     for (;;) {
-        const ssize_t got = ::read(output_, buffer, size);
+        const ssize_t got = ::read(output_.Get(), buffer, size);
         if (got >= 0) {
             return static_cast<size_t>(got);
         }

@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileDescriptor.h"
+
 namespace quorvantix::dict {
 
 // A program run without a shell, its standard output read through a pipe and its standard
-// error kept in a temporary file. A child still running when this ends is stopped.
+// error kept in a temporary file. A child still running when this ends is stopped. The child
+// inherits only those three; nothing is left open when it cannot be started.
 class ChildProcess {
   public:
     // The first argument names the program, looked up in PATH. Raises std::system_error when
@@ -35,7 +38,7 @@ class ChildProcess {
     };
 
     pid_t pid_ = -1;
-    int output_ = -1;
+    FileDescriptor output_;
     std::unique_ptr<std::FILE, FileCloser> errors_;
 };
 

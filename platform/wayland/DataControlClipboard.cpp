@@ -8,10 +8,10 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/FileDescriptor.h"
 #include "platform/wayland/BoundedRead.h"
 #include "platform/wayland/DataControlGlobals.h"
 #include "platform/wayland/DataControlSelection.h"
-#include "platform/wayland/FileDescriptor.h"
 #include "platform/wayland/TextMimeType.h"
 
 namespace quorvantix {

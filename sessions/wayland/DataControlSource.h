@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/wayland/FileDescriptor.h"
+#include "platform/FileDescriptor.h"
 #include "platform/wayland/WaylandDisplay.h"
 
 struct wl_seat;

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/ClipboardReader.h"
+#include "platform/FileDescriptor.h"
 #include "platform/wayland/BoundedRead.h"
-#include "platform/wayland/FileDescriptor.h"
 #include "platform/wayland/TextMimeType.h"
 
 namespace quorvantix {
