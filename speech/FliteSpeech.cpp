@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "speech/EnglishVoice.h"
+#include "speech/QtSpeechState.h"
 
 namespace quorvantix {
 
@@ -48,15 +49,14 @@ void FliteSpeech::Prepare() noexcept {
     }
 }
 
-int FliteSpeech::SpeakingState() {
+SpeechState FliteSpeech::SpeakingState() {
     const QTextToSpeech::State state = UsableEngine().state();
     // Between say() and the engine's first sound the word is on its way: already speaking.
     // The engine's state then still belongs to the word before.
     if (!synthesis_end_.hasExpired()) {
-        return QTextToSpeech::Speaking;
+        return SpeechState::Speaking;
     }
-    // A paused word is a stopped one (see StopSpeech).
-    return state == QTextToSpeech::Paused ? QTextToSpeech::Ready : state;
+    return StateOf(state);  // a paused word is a stopped one (see StopSpeech)
 }
 
 void FliteSpeech::Speak(const std::u16string& text) {

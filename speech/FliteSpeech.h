@@ -28,7 +28,7 @@ class FliteSpeech : public SpeechControl {
     // Makes the engine now unless it is there already.
     void Prepare() noexcept override;
 
-    int SpeakingState() override;
+    SpeechState SpeakingState() override;
     void Speak(const std::u16string& text) override;
     void StopSpeech() override;
 

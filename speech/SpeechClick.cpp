@@ -8,7 +8,7 @@ namespace quorvantix {
 
 bool StopSpeaking(SpeechControl& speech) noexcept {
     try {
-        if (speech.SpeakingState() != 0) {
+        if (speech.SpeakingState() == SpeechState::Speaking) {
             speech.StopSpeech();
         }
         return true;

@@ -2,10 +2,10 @@
 
 #include <QObject>
 #include <QString>
+#include <QTextToSpeech>
 #include <memory>
 
 class QSemaphore;
-class QTextToSpeech;
 
 namespace quorvantix {
 
@@ -31,7 +31,7 @@ class SpeechWorker : public QObject {
 
   signals:
     void started(bool usable);
-    void stateReported(int state, quint64 command);
+    void stateReported(QTextToSpeech::State state, quint64 command);
 
   private:
     QString engine_name_;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "speech/FliteSpeech.h"
+#include "speech/QtSpeechState.h"
 #include "speech/SpeechWorker.h"
 
 namespace quorvantix {
@@ -49,7 +50,7 @@ void TTextToSpeech::Prepare() noexcept {
     }
 }
 
-int TTextToSpeech::SpeakingState() {
+SpeechState TTextToSpeech::SpeakingState() {
     Prepare();
     switch (engine_) {
         case Engine::kFallback:
@@ -57,7 +58,7 @@ int TTextToSpeech::SpeakingState() {
         case Engine::kPreferred:
             return state_;
         default:
-            return QTextToSpeech::Ready;
+            return SpeechState::Ready;
     }
 }
 
@@ -67,7 +68,7 @@ void TTextToSpeech::Speak(const std::u16string& text) {
         Fallback().Speak(text);
     } else if (engine_ == Engine::kPreferred) {
         const quint64 command = ++commands_;
-        state_ = QTextToSpeech::Speaking;
+        state_ = SpeechState::Speaking;
         QMetaObject::invokeMethod(
             worker_, [worker = worker_, word = QString::fromStdU16String(text), command] {
                 worker->Speak(word, command);
@@ -80,7 +81,7 @@ void TTextToSpeech::StopSpeech() {
         Fallback().StopSpeech();
     } else if (engine_ == Engine::kPreferred) {
         const quint64 command = ++commands_;
-        state_ = QTextToSpeech::Ready;
+        state_ = SpeechState::Ready;
         QMetaObject::invokeMethod(worker_, [worker = worker_, command] { worker->Stop(command); });
     }
 }
@@ -94,7 +95,9 @@ void TTextToSpeech::StartPreferred() {
     QObject::connect(worker.get(), &SpeechWorker::started, receiver_.get(),
                      [this](bool usable) { OnStarted(usable); });
     QObject::connect(worker.get(), &SpeechWorker::stateReported, receiver_.get(),
-                     [this](int state, quint64 command) { OnStateReported(state, command); });
+                     [this](QTextToSpeech::State state, quint64 command) {
+                         OnStateReported(StateOf(state), command);
+                     });
     worker_ = worker.release();
     QMetaObject::invokeMethod(worker_, [worker = worker_] { worker->Start(); });
     thread_->start();
@@ -107,16 +110,15 @@ void TTextToSpeech::OnStarted(bool usable) {
     }
 }
 
-void TTextToSpeech::OnStateReported(int state, quint64 command) {
+void TTextToSpeech::OnStateReported(SpeechState state, quint64 command) {
     if (engine_ != Engine::kPreferred || command != commands_) {
         return;  // about a word that has been stopped or replaced since
     }
-    if (state == QTextToSpeech::Error) {
+    if (state == SpeechState::Failed) {
         engine_ = Engine::kFallback;
         return;
     }
-    // A paused word is a stopped one.
-    state_ = state == QTextToSpeech::Paused ? QTextToSpeech::Ready : state;
+    state_ = state;
 }
 
 FliteSpeech& TTextToSpeech::Fallback() {

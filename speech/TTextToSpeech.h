@@ -28,7 +28,7 @@ class TTextToSpeech : public SpeechControl {
 
     void Prepare() noexcept override;
 
-    int SpeakingState() override;
+    SpeechState SpeakingState() override;
     void Speak(const std::u16string& text) override;
     void StopSpeech() override;
 
@@ -37,7 +37,7 @@ class TTextToSpeech : public SpeechControl {
 
     void StartPreferred();
     void OnStarted(bool usable);
-    void OnStateReported(int state, quint64 command);
+    void OnStateReported(SpeechState state, quint64 command);
     FliteSpeech& Fallback();
     void Close() noexcept;
 
@@ -50,7 +50,7 @@ class TTextToSpeech : public SpeechControl {
     // Deleted by its thread when the thread finishes.
     SpeechWorker* worker_ = nullptr;
     std::unique_ptr<FliteSpeech> fallback_;
-    int state_ = 0;
+    SpeechState state_ = SpeechState::Ready;
     quint64 commands_ = 0;
 };
 

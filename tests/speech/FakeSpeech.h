@@ -12,7 +12,7 @@ namespace quorvantix {
 // Preparing is only counted.
 class FakeSpeech : public SpeechControl {
   public:
-    int state = 0;
+    SpeechState state = SpeechState::Ready;
     bool state_fails = false;
     bool stop_fails = false;
     bool speak_fails = false;
@@ -22,7 +22,7 @@ class FakeSpeech : public SpeechControl {
 
     void Prepare() noexcept override { ++prepares; }
 
-    int SpeakingState() override {
+    SpeechState SpeakingState() override {
         calls.push_back("state");
         if (on_state_read) {
             on_state_read();
@@ -38,7 +38,7 @@ class FakeSpeech : public SpeechControl {
         if (speak_fails) {
             throw SpeechError("cannot speak");
         }
-        state = 1;
+        state = SpeechState::Speaking;
     }
 
     void StopSpeech() override {
@@ -46,7 +46,7 @@ class FakeSpeech : public SpeechControl {
         if (stop_fails) {
             throw SpeechError("cannot stop");
         }
-        state = 0;
+        state = SpeechState::Ready;
     }
 };
 

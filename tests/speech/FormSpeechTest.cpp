@@ -72,22 +72,22 @@ class FormSpeechTest : public QObject {
     }
 
     void click_data() {
-        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("speaking");
         QTest::addColumn<bool>("state_fails");
         QTest::addColumn<int>("position");
         QTest::addColumn<Calls>("calls");
-        QTest::newRow("silent") << 0 << false << 5 << Calls{"state", "speak apple"};
-        QTest::newRow("speaking") << 1 << false << 5 << Calls{"state", "stop", "speak apple"};
-        QTest::newRow("after Japanese") << 0 << false << 1 << Calls{"state"};
-        QTest::newRow("between spaces") << 1 << false << 11 << Calls{"state", "stop"};
-        QTest::newRow("state unreadable") << 1 << true << 5 << Calls{"state"};
+        QTest::newRow("silent") << false << false << 5 << Calls{"state", "speak apple"};
+        QTest::newRow("speaking") << true << false << 5 << Calls{"state", "stop", "speak apple"};
+        QTest::newRow("after Japanese") << false << false << 1 << Calls{"state"};
+        QTest::newRow("between spaces") << true << false << 11 << Calls{"state", "stop"};
+        QTest::newRow("state unreadable") << true << true << 5 << Calls{"state"};
     }
     void click() {
-        QFETCH(int, state);
+        QFETCH(bool, speaking);
         QFETCH(bool, state_fails);
         QFETCH(int, position);
         QFETCH(Calls, calls);
-        speech_->state = state;
+        speech_->state = speaking ? SpeechState::Speaking : SpeechState::Ready;
         speech_->state_fails = state_fails;
         form_->Memo1->setFocus();
         ClickAt(position);
@@ -106,7 +106,7 @@ class FormSpeechTest : public QObject {
     }
 
     void close_saves_then_stops() {
-        speech_->state = 1;
+        speech_->state = SpeechState::Speaking;
         bool saved_first = false;
         speech_->on_state_read = [&] { saved_first = std::filesystem::exists(PlacementFile()); };
         QVERIFY(form_->close());
@@ -116,7 +116,7 @@ class FormSpeechTest : public QObject {
     }
 
     void close_stops_even_when_the_save_fails() {
-        speech_->state = 1;
+        speech_->state = SpeechState::Speaking;
         {
             const FileSizeLimit limit(4);
             QVERIFY(form_->close());
@@ -139,7 +139,7 @@ class FormSpeechTest : public QObject {
     void tab_skips_nothing() { QCOMPARE(FormTabChain(*form_), DesignedTabChain(*form_)); }
 
     void lookup_leaves_speech_running() {
-        speech_->state = 1;
+        speech_->state = SpeechState::Speaking;
         QGuiApplication::clipboard()->setText(QStringLiteral("apple"));
         form_->Dispatch(&TForm1::Timer1Timer);
         QCOMPARE(form_->Memo1->toPlainText(), QString::fromUtf8("apple\nりんご\n\n"));

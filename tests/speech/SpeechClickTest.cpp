@@ -12,7 +12,7 @@ namespace {
 using Calls = std::vector<std::string>;
 using FailingCall = bool FakeSpeech::*;
 
-FakeSpeech Control(int state, FailingCall failing = nullptr) {
+FakeSpeech Control(SpeechState state, FailingCall failing = nullptr) {
     FakeSpeech speech;
     speech.state = state;
     if (failing != nullptr) {
@@ -29,11 +29,22 @@ TEST(SpeechClickTest, StopsFirstAndSpeaksOnlyWhenTheStopWorked) {
         Calls click_calls;
     };
     const Case cases[] = {
-        {"silent", Control(0), true, {"state", "speak hello"}},
-        {"speaking", Control(1), true, {"state", "stop", "speak hello"}},
-        {"state unreadable", Control(1, &FakeSpeech::state_fails), false, {"state"}},
-        {"stop fails", Control(1, &FakeSpeech::stop_fails), false, {"state", "stop"}},
-        {"speak fails", Control(0, &FakeSpeech::speak_fails), true, {"state", "speak hello"}},
+        {"silent", Control(SpeechState::Ready), true, {"state", "speak hello"}},
+        {"speaking", Control(SpeechState::Speaking), true, {"state", "stop", "speak hello"}},
+        // An engine that failed has nothing to stop; the next word may still be spoken.
+        {"failed", Control(SpeechState::Failed), true, {"state", "speak hello"}},
+        {"state unreadable",
+         Control(SpeechState::Speaking, &FakeSpeech::state_fails),
+         false,
+         {"state"}},
+        {"stop fails",
+         Control(SpeechState::Speaking, &FakeSpeech::stop_fails),
+         false,
+         {"state", "stop"}},
+        {"speak fails",
+         Control(SpeechState::Ready, &FakeSpeech::speak_fails),
+         true,
+         {"state", "speak hello"}},
     };
     for (const Case& one : cases) {
         FakeSpeech stopping = one.speech;

@@ -21,9 +21,18 @@ namespace {
 constexpr int kPollMs = 10;
 constexpr int kStartLimitMs = 5000;
 
+// 1 while speaking, 0 when not, -1 when the state cannot be read or the engine failed.
 int ReadState(quorvantix::SpeechControl& speech) {
     try {
-        return speech.SpeakingState();
+        switch (speech.SpeakingState()) {
+            case quorvantix::SpeechState::Speaking:
+                return 1;
+            case quorvantix::SpeechState::Failed:
+                std::fprintf(stderr, "the speech engine failed\n");
+                return -1;
+            default:
+                return 0;
+        }
     } catch (const quorvantix::SpeechError& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return -1;
