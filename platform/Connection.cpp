@@ -6,8 +6,28 @@
 
 namespace quorvantix::db {
 
-void Connection::StatementDeleter::operator()(sqlite3_stmt* statement) const noexcept {
+void StatementDeleter::operator()(sqlite3_stmt* statement) const noexcept {
     sqlite3_finalize(statement);
+}
+
+Statement StatementCache::Take(std::string_view sql) {
+    const auto found = idle_.find(sql);
+    if (found == idle_.end()) {
+        return nullptr;
+    }
+    Statement statement = std::move(found->second);
+    idle_.erase(found);
+    return statement;
+}
+
+void StatementCache::GiveBack(std::string sql, Statement statement) noexcept {
+    sqlite3_reset(statement.get());
+    sqlite3_clear_bindings(statement.get());
+    try {
+        idle_.emplace(std::move(sql), std::move(statement));
+    } catch (...) {
+        // Without memory to keep it, the statement is finalized and compiled again next time.
+    }
 }
 
 Connection::~Connection() {
@@ -25,6 +45,7 @@ void Connection::Open(const std::string& path) {
         throw DatabaseError(code, message + ": " + path);
     }
     handle_ = handle;
+    cache_ = std::make_shared<StatementCache>();
     // sqlite3_open_v2 reads nothing yet; reading the schema is what rejects a file that is
     // not a database.
     const int schema =
@@ -37,31 +58,29 @@ void Connection::Open(const std::string& path) {
 }
 
 void Connection::Close() noexcept {
-    statements_.clear();
+    cache_.reset();
     if (handle_ != nullptr) {
         sqlite3_close_v2(handle_);
         handle_ = nullptr;
     }
 }
 
-sqlite3_stmt* Connection::Prepare(const std::string& sql) {
+Statement Connection::Take(const std::string& sql) {
     if (handle_ == nullptr) {
         throw DatabaseError(SQLITE_MISUSE, "the database connection is not open");
     }
-    if (auto found = statements_.find(sql); found != statements_.end()) {
-        sqlite3_reset(found->second.get());
-        sqlite3_clear_bindings(found->second.get());
-        return found->second.get();
+    if (Statement idle = cache_->Take(sql)) {
+        return idle;
     }
     sqlite3_stmt* statement = nullptr;
     const int code = sqlite3_prepare_v3(handle_, sql.c_str(), static_cast<int>(sql.size()),
                                         SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
+    Statement compiled(statement);
     if (code != SQLITE_OK || statement == nullptr) {
-        sqlite3_finalize(statement);
         throw DatabaseError(code == SQLITE_OK ? SQLITE_ERROR : code,
                             code == SQLITE_OK ? "empty statement" : LastMessage());
     }
-    return statements_.emplace(sql, StatementHandle(statement)).first->second.get();
+    return compiled;
 }
 
 std::string Connection::LastMessage() const {

@@ -3,14 +3,38 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace quorvantix::db {
 
-// A read-only connection to one SQLite database file. Statements prepared on it are kept
-// until it closes, so a statement run again within one connection is not compiled again.
+struct StatementDeleter {
+    void operator()(sqlite3_stmt* statement) const noexcept;
+};
+
+// A compiled statement, owned by whoever holds it.
+using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
+// The statements of one connection not in use, by SQL text, so that a statement run again is
+// not compiled again.
+class StatementCache {
+  public:
+    // An idle statement for this SQL text, taken out of the cache; null when there is none.
+    Statement Take(std::string_view sql);
+    // Resets the statement, clears its parameters and keeps it for the next Take.
+    void GiveBack(std::string sql, Statement statement) noexcept;
+
+  private:
+    std::multimap<std::string, Statement, std::less<>> idle_;
+};
+
+// A read-only connection to one SQLite database file. A statement belongs to whoever took it
+// (a RecordSet) until it is given back to the connection's cache; one still held when the
+// connection closes keeps the file open until it is finalized, as SQLite does for any
+// connection closed before its statements. A connection and what it hands out are used from
+// one thread at a time.
 class Connection {
   public:
     Connection() = default;
@@ -24,20 +48,19 @@ class Connection {
     void Close() noexcept;
     bool IsOpen() const noexcept { return handle_ != nullptr; }
 
-    // The statement for this SQL text, prepared once per connection and reset for reuse.
-    sqlite3_stmt* Prepare(const std::string& sql);
+    // A statement for this SQL text, ready for its parameters: one compiled before on this
+    // connection and given back since, or a new one.
+    Statement Take(const std::string& sql);
+    // Where a statement taken from this connection goes back to; it expires when the
+    // connection closes.
+    std::weak_ptr<StatementCache> cache() const noexcept { return cache_; }
 
     // SQLite's message for the last failure on this connection.
     std::string LastMessage() const;
 
   private:
-    struct StatementDeleter {
-        void operator()(sqlite3_stmt* statement) const noexcept;
-    };
-    using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
-
     sqlite3* handle_ = nullptr;
-    std::map<std::string, StatementHandle, std::less<>> statements_;
+    std::shared_ptr<StatementCache> cache_;
 };
 
 }  // namespace quorvantix::db

@@ -14,18 +14,22 @@ RecordSet::~RecordSet() {
 void RecordSet::Open(const std::string& sql, Connection& connection,
                      std::initializer_list<std::string_view> parameters) {
     Close();
-    sqlite3_stmt* statement = connection.Prepare(sql);
+    Statement statement = connection.Take(sql);
     int index = 1;
     for (std::string_view parameter : parameters) {
-        const int code = sqlite3_bind_text(statement, index++, parameter.data(),
+        const int code = sqlite3_bind_text(statement.get(), index++, parameter.data(),
                                            static_cast<int>(parameter.size()), SQLITE_TRANSIENT);
         if (code != SQLITE_OK) {
-            sqlite3_reset(statement);
-            throw DatabaseError(code, connection.LastMessage());
+            const std::string message = connection.LastMessage();
+            if (const auto cache = connection.cache().lock()) {
+                cache->GiveBack(sql, std::move(statement));
+            }
+            throw DatabaseError(code, message);
         }
     }
-    statement_ = statement;
-    connection_ = &connection;
+    statement_ = std::move(statement);
+    sql_ = sql;
+    cache_ = connection.cache();
     position_ = Position::NotFetched;
     empty_ = false;
     row_ = -1;
@@ -33,11 +37,12 @@ void RecordSet::Open(const std::string& sql, Connection& connection,
 
 void RecordSet::Close() noexcept {
     if (statement_ != nullptr) {
-        sqlite3_reset(statement_);
-        sqlite3_clear_bindings(statement_);
+        if (const auto cache = cache_.lock()) {
+            cache->GiveBack(std::move(sql_), std::move(statement_));
+        }
+        statement_.reset();  // finalized when its connection has closed
     }
-    statement_ = nullptr;
-    connection_ = nullptr;
+    cache_.reset();
     position_ = Position::NotFetched;
 }
 
@@ -45,7 +50,11 @@ sqlite3_stmt* RecordSet::RequireOpen() const {
     if (statement_ == nullptr) {
         throw DatabaseError(SQLITE_MISUSE, "the record set is not open");
     }
-    return statement_;
+    return statement_.get();
+}
+
+std::string RecordSet::LastMessage() const {
+    return sqlite3_errmsg(sqlite3_db_handle(statement_.get()));
 }
 
 void RecordSet::Step() {
@@ -57,7 +66,7 @@ void RecordSet::Step() {
         position_ = Position::PastEnd;
     } else {
         position_ = Position::PastEnd;
-        throw DatabaseError(code, connection_->LastMessage());
+        throw DatabaseError(code, LastMessage());
     }
 }
 
@@ -86,7 +95,7 @@ void RecordSet::MoveFirst() {
         return;
     }
     if (position_ != Position::NotFetched) {
-        sqlite3_reset(statement_);
+        sqlite3_reset(statement_.get());
         position_ = Position::NotFetched;
         row_ = -1;
     }

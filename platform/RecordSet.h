@@ -1,14 +1,14 @@
 #pragma once
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <string_view>
 
-struct sqlite3_stmt;
+#include "platform/Connection.h"
 
 namespace quorvantix::db {
 
-class Connection;
 class RecordSet;
 
 // One column of the record set's current row.
@@ -27,7 +27,9 @@ class Field {
 
 // A forward-only cursor over the rows of one statement, reusable for one statement after
 // another. Rows are fetched on demand: Open only has the statement accepted, so a damaged
-// file fails while rows are read, not while the statement is opened.
+// file fails while rows are read, not while the statement is opened. The record set holds its
+// statement until it closes, then gives it back to its connection if that is still open; so
+// record sets on one SQL text do not disturb each other, and one may outlive its connection.
 class RecordSet {
   public:
     RecordSet() = default;
@@ -58,8 +60,11 @@ class RecordSet {
     void FetchFirst();
     void Step();
 
-    sqlite3_stmt* statement_ = nullptr;  // owned by the connection's statement cache
-    const Connection* connection_ = nullptr;
+    std::string LastMessage() const;
+
+    Statement statement_;
+    std::string sql_;
+    std::weak_ptr<StatementCache> cache_;
     Position position_ = Position::NotFetched;
     bool empty_ = false;
     long row_ = -1;

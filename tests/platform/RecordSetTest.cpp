@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "platform/Connection.h"
 #include "platform/DatabaseError.h"
 #include "platform/RecordSet.h"
@@ -47,6 +49,50 @@ TEST_F(RecordSetTest, EmptyResultIsBothBofAndEofAndStatementsAreReused) {
         EXPECT_EQ(records_.Eof(), empty) << word;
         records_.Close();
     }
+}
+
+// Each record set holds its own statement: one opened on the same SQL text does not move
+// another back to its start, and a statement given back is used again.
+TEST_F(RecordSetTest, RecordSetsOnOneStatementKeepTheirOwnPlaces) {
+    const std::string sql = "SELECT fld1 FROM tbl00 ORDER BY fld1";
+    records_.Open(sql, connection_);
+    records_.MoveNext();
+    db::RecordSet other;
+    other.Open(sql, connection_);
+    ASSERT_FALSE(other.Eof());
+    EXPECT_EQ(other.Fields("fld1").Value(), "a");
+    EXPECT_EQ(records_.Fields("fld1").Value(), "b");
+    other.MoveNext();
+    other.MoveNext();
+    records_.MoveNext();
+    EXPECT_EQ(records_.Fields("fld1").Value(), "c");
+    EXPECT_EQ(other.Fields("fld1").Value(), "c");
+    other.Close();
+    records_.Close();
+    records_.Open(sql, connection_);
+    ASSERT_FALSE(records_.Eof());
+    EXPECT_EQ(records_.Fields("fld1").Value(), "a");
+}
+
+// A record set may be closed, or destroyed, after its connection: the statement it holds is
+// finalized then, and the file closed with it (the sanitizers' run checks the memory).
+TEST_F(RecordSetTest, ARecordSetMayOutliveItsConnection) {
+    auto connection = std::make_unique<db::Connection>();
+    connection->Open(file_);
+    db::RecordSet first;
+    first.Open("SELECT fld1 FROM tbl00", *connection);
+    ASSERT_FALSE(first.Eof());
+    {
+        db::RecordSet second;
+        second.Open("SELECT fld2 FROM tbl00", *connection);
+        connection->Close();
+        EXPECT_TRUE(second.IsOpen());
+    }
+    connection.reset();
+    first.Close();
+    EXPECT_FALSE(first.IsOpen());
+    db::Connection closed;
+    EXPECT_THROW(first.Open("SELECT fld1 FROM tbl00", closed), db::DatabaseError);
 }
 
 TEST_F(RecordSetTest, RejectedStatementsNullValuesAndNonDatabasesRaise) {
