@@ -78,7 +78,9 @@ TForm1::TForm1(FormServices services, QWidget* parent)
 }
 
 TForm1::~TForm1() {
-    // While the window is still whole: the control may wait for its engine to finish a word.
+    // While the window is still whole: the control may wait for its engine to finish a word,
+    // and what is dispatched meanwhile must not run on a window being destroyed.
+    handling_ = true;
     TextToSpeech1.reset();
 }
 
@@ -134,8 +136,25 @@ void TForm1::CreateControls() {
     Edit0->setFocus();
 }
 
-void TForm1::Dispatch(void (TForm1::*handler)()) noexcept {
-    RunReported(report_, [this, handler] { (this->*handler)(); });
+void TForm1::Dispatch(Handler handler) noexcept {
+    if (handling_) {
+        try {
+            deferred_.push_back(handler);
+        } catch (...) {
+            // Out of memory: the event is lost, as one the system could not deliver.
+        }
+        return;
+    }
+    handling_ = true;
+    for (;;) {
+        RunReported(report_, [this, handler] { (this->*handler)(); });
+        if (deferred_.empty()) {
+            break;
+        }
+        handler = deferred_.front();
+        deferred_.pop_front();
+    }
+    handling_ = false;
 }
 
 void TForm1::ConnectHandlers() {

@@ -2,6 +2,7 @@
 
 #include <QSize>
 #include <QWidget>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,8 +53,13 @@ class TForm1 : public QWidget {
     void Memo1Click();
     void Timer1Timer();
 
-    // Runs an event handler through the window's reporting boundary, as events do.
-    void Dispatch(void (TForm1::*handler)()) noexcept;
+    using Handler = void (TForm1::*)();
+
+    // Runs an event handler through the window's reporting boundary, as events do. A handler
+    // dispatched while another runs (the speech engine's stop lets posted events through while
+    // it waits) runs after it, never inside it; one dispatched while the window is destroyed
+    // does not run.
+    void Dispatch(Handler handler) noexcept;
 
     // One watch step: a new, short enough clipboard text is looked up and shown.
     void PollClipboard(bool FromTimer);
@@ -96,6 +102,8 @@ class TForm1 : public QWidget {
     std::unique_ptr<SpeechControl> TextToSpeech1;
     // Set until the window manager's frame is known, so the outer size can be met exactly.
     std::optional<QSize> pending_outer_size_;
+    bool handling_ = false;
+    std::deque<Handler> deferred_;
 };
 
 }  // namespace quorvantix

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "speech/SpeechControl.h"
@@ -18,6 +19,7 @@ class FakeSpeech : public SpeechControl {
     bool speak_fails = false;
     std::vector<std::string> calls;
     std::function<void()> on_state_read;
+    std::function<void()> on_first_stop;
     int prepares = 0;
 
     void Prepare() noexcept override { ++prepares; }
@@ -43,6 +45,9 @@ class FakeSpeech : public SpeechControl {
 
     void StopSpeech() override {
         calls.push_back("stop");
+        if (auto hook = std::exchange(on_first_stop, nullptr)) {
+            hook();
+        }
         if (stop_fails) {
             throw SpeechError("cannot stop");
         }

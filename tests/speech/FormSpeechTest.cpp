@@ -115,6 +115,19 @@ class FormSpeechTest : public QObject {
         QVERIFY(reports_.empty());
     }
 
+    // Stopping flite lets posted events through while it waits: a close posted meanwhile is
+    // handled once the click's handler has returned, not inside it.
+    void close_posted_during_a_stop_waits_for_the_click() {
+        speech_->state = SpeechState::Speaking;
+        speech_->on_first_stop = [this] {
+            QMetaObject::invokeMethod(form_.get(), &QWidget::close, Qt::QueuedConnection);
+            QCoreApplication::processEvents();
+        };
+        ClickAt(5);
+        QCOMPARE(speech_->calls, (Calls{"state", "stop", "speak apple", "state", "stop"}));
+        QVERIFY(!form_->isVisible());
+    }
+
     void close_stops_even_when_the_save_fails() {
         speech_->state = SpeechState::Speaking;
         {
