@@ -20,9 +20,8 @@ bool IsFileHeader(const EdictEntry& entry) {
 
 void ReversedEdict::AddWords(Words::List& list, uint32_t position) const {
     const auto listed = list.positions.begin() + list.size;
-    if (list.size < kMaxWordsPerGloss &&
-        std::none_of(list.positions.begin(), listed,
-                     [&](uint32_t other) { return words_[other] == words_[position]; })) {
+    const auto same_words = [&](uint32_t other) { return words_[other] == words_[position]; };
+    if (list.size < kMaxWordsPerGloss && std::none_of(list.positions.begin(), listed, same_words)) {
         list.positions[list.size++] = position;
     }
 }
