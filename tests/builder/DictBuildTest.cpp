@@ -196,15 +196,16 @@ TEST_F(DictBuildTest, AnInterruptedBuildLeavesAnExistingFileAsItWas) {
 }
 
 // Runs the real tool with its address space held to 1 GiB, as a machine short of memory would:
-// an allocation of gigabytes fails there. (Under AddressSanitizer, which reserves far more
-// address space for itself, the limit is left out and only the result is checked.)
+// an allocation of gigabytes fails there. (Under AddressSanitizer or ThreadSanitizer, which
+// reserve far more address space for themselves, the limit is left out and only the result is
+// checked.)
 ToolRun RunDictInLittleMemory(std::vector<std::string> arguments, const std::string& folder) {
     const std::string out = folder + "/tool.out";
     const std::string err = folder + "/tool.err";
     arguments.insert(arguments.begin(), QUORVANTIX_DICT_TOOL);
     const pid_t pid = ::fork();
     if (pid == 0) {
-#ifndef __SANITIZE_ADDRESS__
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
         const rlimit limit{rlim_t{1} << 30, rlim_t{1} << 30};
         ::setrlimit(RLIMIT_AS, &limit);
 #endif
