@@ -28,7 +28,7 @@ class ReadAhead {
 
     explicit ReadAhead(Reader read, std::shared_future<void> after = {})
         : result_(std::async(std::launch::async, [this, read, after] {
-              const Finishing finishing(finished_);
+              const Finishing finishing{finished_};
               if (after.valid()) {
                   after.wait();
               }
