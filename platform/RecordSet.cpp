@@ -14,22 +14,19 @@ RecordSet::~RecordSet() {
 void RecordSet::Open(const std::string& sql, Connection& connection,
                      std::initializer_list<std::string_view> parameters) {
     Close();
-    Statement statement = connection.Take(sql);
+    sql_ = sql;
+    cache_ = connection.cache();
+    statement_ = connection.Take(sql);
     int index = 1;
     for (std::string_view parameter : parameters) {
-        const int code = sqlite3_bind_text(statement.get(), index++, parameter.data(),
+        const int code = sqlite3_bind_text(statement_.get(), index++, parameter.data(),
                                            static_cast<int>(parameter.size()), SQLITE_TRANSIENT);
         if (code != SQLITE_OK) {
             const std::string message = connection.LastMessage();
-            if (const auto cache = connection.cache().lock()) {
-                cache->GiveBack(sql, std::move(statement));
-            }
+            Close();
             throw DatabaseError(code, message);
         }
     }
-    statement_ = std::move(statement);
-    sql_ = sql;
-    cache_ = connection.cache();
     position_ = Position::NotFetched;
     empty_ = false;
     row_ = -1;
